@@ -1,0 +1,27 @@
+#include "engine/exercise.h"
+
+#include "engine/int16.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace engine {
+
+qint16 oneToTen(float fraction)
+{
+    // A float just below 1 times 10 can round up to 10.0; keep the result inside 1..10.
+    return qint16(std::clamp(int(std::floor(fraction * 10.0f)), 0, 9) + 1);
+}
+
+Exercise drawExercise(RandomSource &random)
+{
+    random.reseed();
+    Exercise exercise;
+    exercise.factor1 = 7;
+    exercise.tintLevel = oneToTen(random.nextFraction());
+    exercise.factor2 = oneToTen(random.nextFraction());
+    exercise.product = multiply16(exercise.factor2, exercise.factor1);
+    return exercise;
+}
+
+} // namespace engine

@@ -1,0 +1,25 @@
+#include "engine/randomsource.h"
+#include "narrator/timedperformer.h"
+#include "window/dialogs.h"
+#include "window/guardedapplication.h"
+#include "window/tavola.h"
+
+#include <QTimer>
+
+int main(int argc, char **argv)
+{
+    window::GuardedApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
+
+    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), new narrator::TimedPerformer,
+                          std::make_unique<engine::ClockSeededRandom>());
+    // Start inside the event loop, so that a run-time error at start-up is reported like any other.
+    QTimer::singleShot(0, &tavola, [&tavola] {
+        tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),
+                                         QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+        tavola.show();
+        tavola.cmdNext_Click();
+    });
+    return app.exec();
+}

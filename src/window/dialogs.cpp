@@ -1,0 +1,19 @@
+#include "window/dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace window {
+
+QString MessageBoxDialogs::askName(const QString &prompt)
+{
+    return QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationDisplayName(), prompt);
+}
+
+void MessageBoxDialogs::tell(const QString &text)
+{
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+}
+
+} // namespace window

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace window {
+
+/// The modal boxes the game asks and tells through; tests answer them with a script.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    /// The input box: returns what was typed, or the empty text on Cancel.
+    virtual QString askName(const QString &prompt) = 0;
+    /// A message box with one OK button; returns when it is closed.
+    virtual void tell(const QString &text) = 0;
+};
+
+/// The real boxes, captioned with the application's title.
+class MessageBoxDialogs final : public Dialogs
+{
+public:
+    QString askName(const QString &prompt) override;
+    void tell(const QString &text) override;
+};
+
+} // namespace window

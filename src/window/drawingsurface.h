@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+
+namespace window {
+
+/// The window's client area. What the game draws here persists as the background image, under
+/// every control, until clearDrawing(); the background colour shows wherever nothing is drawn.
+class DrawingSurface : public QWidget
+{
+    Q_OBJECT
+public:
+    DrawingSurface(QSize clientSize, QWidget *parent);
+
+    /// Horizontal coordinates are pixels; vertically the client area is `units` high.
+    void setVerticalScale(double units);
+    /// Fills the band between two corners, (pixels, scaled units), in `colour`.
+    void stripe(QPointF from, QPointF to, const QColor &colour);
+    /// Erases everything drawn; the background colour shows again.
+    void clearDrawing();
+
+    /// What has been drawn, transparent where nothing was (device pixels).
+    const QImage &drawing() const { return m_drawing; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_drawing;
+    double m_verticalUnits = 0;
+};
+
+} // namespace window

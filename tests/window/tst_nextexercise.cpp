@@ -1,0 +1,163 @@
+#include "window/drawingsurface.h"
+#include "window/tavola.h"
+
+#include "support/fakerandom.h"
+#include "support/recordingperformer.h"
+#include "support/scripteddialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using window::Tavola;
+
+namespace {
+
+struct Game
+{
+    explicit Game(QList<float> fractions = {0.5f})
+        : performer(new RecordingPerformer), random(new FakeRandom(std::move(fractions))),
+          tavola(std::make_unique<ScriptedDialogs>(), performer, std::unique_ptr<engine::RandomSource>(random))
+    {
+        tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),
+                                         QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+        tavola.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tavola));
+        tavola.activateWindow();
+    }
+
+    RecordingPerformer *performer;
+    FakeRandom *random;
+    Tavola tavola;
+};
+
+} // namespace
+
+class TestNextExercise : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void setsTheExerciseInTheCarriersAndLabels_data();
+    void setsTheExerciseInTheCarriersAndLabels();
+    void leavesTheCountersAlone();
+    void everyFactorAndTintComesUpOverManyCalls();
+    void paintsTheBandsAcrossTheWholeClientArea_data();
+    void paintsTheBandsAcrossTheWholeClientArea();
+};
+
+void TestNextExercise::setsTheExerciseInTheCarriersAndLabels_data()
+{
+    QTest::addColumn<float>("fraction");
+    QTest::addColumn<int>("factor2");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("product");
+    QTest::newRow("7 x 1") << 0.0f << 1 << "uno"
+                           << "7";
+    QTest::newRow("7 x 3") << 0.25f << 3 << "tre"
+                           << "21";
+    QTest::newRow("7 x 7") << 0.65f << 7 << "sette"
+                           << "49";
+    QTest::newRow("7 x 10") << 0.95f << 10 << "dieci"
+                            << "70";
+}
+
+void TestNextExercise::setsTheExerciseInTheCarriersAndLabels()
+{
+    QFETCH(float, fraction);
+    QFETCH(int, factor2);
+    QFETCH(QString, words);
+    QFETCH(QString, product);
+    Game game({0.35f, fraction});
+    Tavola &t = game.tavola;
+    t.lblMessage->setText(QStringLiteral("Sbagliato!! 49"));
+
+    t.cmdNext_Click();
+
+    QCOMPARE(t.factor1, 7);
+    QCOMPARE(t.factor2, factor2);
+    QCOMPARE(t.tintLevel, 4);
+    QCOMPARE(t.Text1, QStringLiteral("7"));
+    QCOMPARE(t.Text6, words);
+    QCOMPARE(t.Text7, product);
+    QCOMPARE(t.product, product.toInt());
+    QCOMPARE(t.lblNum1->text(), QStringLiteral("7"));
+    QCOMPARE(t.lblNum2->text(), QString::number(factor2));
+    QVERIFY(t.lblNum1->isHidden());
+    QVERIFY(t.Label10->isHidden());
+    QVERIFY(t.lblNum2->isHidden());
+    QCOMPARE(t.lblMessage->text(), QString());
+    QCOMPARE(t.Text3->text(), QString());
+    QVERIFY(t.Text3->hasFocus());
+    QCOMPARE(game.random->reseeds, 1);
+    QCOMPARE(game.performer->log, (QStringList{"Show", "MoveTo 250 175", "Play Greet", "Height 205", "Speak 7",
+                                               "Speak per", "Speak " + words}));
+}
+
+void TestNextExercise::leavesTheCountersAlone()
+{
+    Game game;
+    game.tavola.correctCount = 3;
+    game.tavola.wrongCount = 2;
+    game.tavola.cmdNext_Click();
+    game.tavola.cmdNext_Click();
+    QCOMPARE(game.tavola.correctCount, 3);
+    QCOMPARE(game.tavola.wrongCount, 2);
+}
+
+void TestNextExercise::everyFactorAndTintComesUpOverManyCalls()
+{
+    Game game;
+    window::Tavola tavola(std::make_unique<ScriptedDialogs>(), new RecordingPerformer,
+                          std::make_unique<engine::ClockSeededRandom>());
+    tavola.Agent1->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs"));
+    QSet<int> factors, tints;
+    for (int i = 0; i < 300; ++i) {
+        tavola.cmdNext_Click();
+        factors.insert(tavola.factor2);
+        tints.insert(tavola.tintLevel);
+    }
+    const QSet<int> oneToTen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    QCOMPARE(factors, oneToTen);
+    QCOMPARE(tints, oneToTen);
+}
+
+void TestNextExercise::paintsTheBandsAcrossTheWholeClientArea_data()
+{
+    QTest::addColumn<float>("tintFraction");
+    QTest::addColumn<int>("green");
+    QTest::newRow("tint 1 is green 20") << 0.0f << 20;
+    QTest::newRow("tint 10 is green 200") << 0.95f << 200;
+}
+
+void TestNextExercise::paintsTheBandsAcrossTheWholeClientArea()
+{
+    QFETCH(float, tintFraction);
+    QFETCH(int, green);
+    Game game({tintFraction, 0.5f});
+    game.tavola.cmdNext_Click();
+
+    const QImage bands = game.tavola.surface->drawing();
+    QCOMPARE(bands.size(), QSize(785, 556));
+    const int lastRow = bands.height() - 1;
+    for (int x : {0, bands.width() / 2, bands.width() - 1}) {
+        QCOMPARE(bands.pixelColor(x, 0), QColor(140, green, 0));
+        QCOMPARE(bands.pixelColor(x, lastRow), QColor(140, green, 255));
+    }
+    // Blue rises with the stripe index; every row is painted, red and green never change.
+    int previousBlue = -1;
+    for (int y = 0; y <= lastRow; ++y) {
+        const QColor c = bands.pixelColor(bands.width() / 3, y);
+        QCOMPARE(c.alpha(), 255);
+        QCOMPARE(c.red(), 140);
+        QCOMPARE(c.green(), green);
+        QVERIFY2(c.blue() >= previousBlue, qPrintable(QStringLiteral("row %1").arg(y)));
+        previousBlue = c.blue();
+    }
+    // The middle row belongs to stripe 128.
+    QCOMPARE(bands.pixelColor(10, bands.height() / 2 + 1).blue(), 128);
+}
+
+QTEST_MAIN(TestNextExercise)
+#include "tst_nextexercise.moc"
