@@ -1,3 +1,4 @@
+#include "commandline/commandline.h"
 #include "engine/randomsource.h"
 #include "narrator/timedperformer.h"
 #include "window/dialogs.h"
@@ -6,8 +7,13 @@
 
 #include <QTimer>
 
+#include <iostream>
+
 int main(int argc, char **argv)
 {
+    // --help and --version must answer without a display, so before Qt reads the arguments.
+    if (const auto status = commandline::answer({argv + 1, argv + argc}, std::cout, std::cerr))
+        return *status;
     window::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
