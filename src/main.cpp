@@ -5,6 +5,7 @@
 #include "window/guardedapplication.h"
 #include "window/tavola.h"
 
+#include <QIcon>
 #include <QTimer>
 
 #include <iostream>
@@ -17,6 +18,9 @@ int main(int argc, char **argv)
     window::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
+    // Ties the windows to the installed desktop entry and icon (task bar, Wayland app id).
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.quorvane"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.quorvane.quorvane")));
 
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), new narrator::TimedPerformer,
                           std::make_unique<engine::ClockSeededRandom>());

@@ -1,0 +1,50 @@
+#!/bin/bash
+# Builds the Debian package as `make package` does and checks its control fields and contents: the libraries
+# the program links, the run-time data it needs, and exactly the files of an install under /usr.
+# usage: check_deb.sh <build dir> <version>
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+build=$1
+version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || {
+    cat "$work/cpack.log" >&2
+    fail "cpack failed"
+}
+deb="$work/out/quorvane_${version}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$work/out")"
+
+field()
+{
+    dpkg-deb -f "$deb" "$1"
+}
+[ "$(field Package)" = quorvane ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)'"
+[ "$(field Section)" = games ] || fail "Section is '$(field Section)'"
+depends=$(field Depends)
+names()
+{
+    tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$1" || fail "Depends does not name $1: $depends"
+}
+# Named by hand: what the program opens at run time without linking it.
+for package in espeak-ng-data qt6-qpa-plugins fonts-liberation2 fonts-roboto-unhinted; do
+    names "$package"
+done
+dpkg-deb -x "$deb" "$work/root"
+program="$work/root/usr/bin/quorvane"
+# Found by dpkg-shlibdeps: the package of every library the program links (Qt, espeak-ng, libpcaudio, libc, ...).
+names libqt6widgets6
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
+    names "$(dpkg -S "*/$multiarch/$library" | head -n 1 | cut -d: -f1)"
+done
+dpkg-deb -I "$deb" | grep -q '^ Description: ' || fail "no Description"
+
+check_file_list "$work/root/usr"
+[ -z "$(cd "$work/root" && find . -type f -not -path './usr/*')" ] || fail "files outside /usr"
+check_icon_sizes "$work/root/usr"
+file "$program" | grep -q ', stripped' || fail "the packaged program is not stripped"
+check_program_answers "$program" "$version"
+echo "package $(basename "$deb") in order"
