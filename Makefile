@@ -6,13 +6,16 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	libespeak-ng-dev espeak-ng-data libpcaudio-dev libpcaudio0 \
 	fonts-liberation2 fonts-roboto-unhinted \
 	xvfb xauth xdotool imagemagick dbus-x11 at-spi2-core python3-pyatspi \
-	desktop-file-utils appstream dpkg-dev file
+	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev
 
 BUILD_DIR ?= build
+# The unit and widget tests once more with AddressSanitizer and UndefinedBehaviorSanitizer (`make sanitize`).
+SANITIZE_DIR ?= build-asan
+PREFIX ?= /usr/local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DQUORVANE_WERROR=ON)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean install package sanitize
 
 all: build
 
@@ -37,10 +40,23 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300
+	@if [ -n "$(CI)" ]; then $(MAKE) --no-print-directory sanitize; fi
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_WERROR=ON -DQUORVANE_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) --target unit_tests
+	cd $(SANITIZE_DIR) && ctest --output-on-failure --timeout 300 -L unit
+
+install: build
+	$(SUDO) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
+	@ls $(BUILD_DIR)/quorvane_*.deb
 
 bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks
 	for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
