@@ -1,6 +1,7 @@
 #include "commandline/commandline.h"
 #include "engine/randomsource.h"
-#include "narrator/timedperformer.h"
+#include "narrator/placement.h"
+#include "narrator/wizardperformer.h"
 #include "window/dialogs.h"
 #include "window/guardedapplication.h"
 #include "window/tavola.h"
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
     // --help and --version must answer without a display, so before Qt reads the arguments.
     if (const auto status = commandline::answer({argv + 1, argv + argc}, std::cout, std::cerr))
         return *status;
+    narrator::placeWindowsThroughXWayland();
     window::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
@@ -22,7 +24,7 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.quorvane"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.quorvane.quorvane")));
 
-    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), new narrator::TimedPerformer,
+    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), narrator::createWizardPerformer(),
                           std::make_unique<engine::ClockSeededRandom>());
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
     QTimer::singleShot(0, &tavola, [&tavola] {

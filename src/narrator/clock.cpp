@@ -1,0 +1,12 @@
+#include "narrator/clock.h"
+
+#include <QTimer>
+
+namespace narrator {
+
+void SystemClock::after(int ms, QObject *context, std::function<void()> callback)
+{
+    QTimer::singleShot(ms, Qt::PreciseTimer, context, std::move(callback));
+}
+
+} // namespace narrator

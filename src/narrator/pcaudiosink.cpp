@@ -1,0 +1,99 @@
+#include "narrator/pcaudiosink.h"
+
+#include <pcaudiolib/audio.h>
+
+namespace narrator {
+
+namespace {
+
+// Small slices keep the worker quick to notice that the program is closing.
+constexpr qsizetype samplesPerWrite = 2048;
+
+} // namespace
+
+PcAudioSink::PcAudioSink(int sampleRate, QObject *parent) : AudioSink(parent)
+{
+    m_device = create_audio_device_object(nullptr, "quorvane", "Merlin");
+    if (!m_device) {
+        m_silence = QStringLiteral("no sound output could be created");
+        return;
+    }
+    const int error = audio_object_open(m_device, AUDIO_OBJECT_FORMAT_S16LE, uint32_t(sampleRate), 1);
+    if (error != 0) {
+        m_silence =
+            QStringLiteral("no sound device (%1)").arg(QString::fromLocal8Bit(audio_object_strerror(m_device, error)));
+        audio_object_destroy(m_device);
+        m_device = nullptr;
+        return;
+    }
+    m_worker = std::thread(&PcAudioSink::playInTurn, this);
+}
+
+PcAudioSink::~PcAudioSink()
+{
+    if (!m_device)
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_worker.join();
+    audio_object_close(m_device);
+    audio_object_destroy(m_device);
+}
+
+void PcAudioSink::write(const QList<qint16> &samples)
+{
+    hand(samples);
+}
+
+void PcAudioSink::drain()
+{
+    if (!m_device) {
+        QMetaObject::invokeMethod(this, &AudioSink::finished, Qt::QueuedConnection);
+        return;
+    }
+    hand(std::nullopt);
+}
+
+void PcAudioSink::hand(std::optional<QList<qint16>> item)
+{
+    if (!m_device)
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_waiting.push_back(std::move(item));
+    }
+    m_wake.notify_one();
+}
+
+void PcAudioSink::playInTurn()
+{
+    for (;;) {
+        std::optional<QList<qint16>> item;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
+            if (m_stopping)
+                return;
+            item = std::move(m_waiting.front());
+            m_waiting.pop_front();
+        }
+        if (!item) {
+            audio_object_drain(m_device);
+            // Queued to the sink's own thread; dropped if the sink is gone by then.
+            QMetaObject::invokeMethod(this, &AudioSink::finished, Qt::QueuedConnection);
+            continue;
+        }
+        const QList<qint16> &samples = *item;
+        for (qsizetype at = 0; at < samples.size(); at += samplesPerWrite) {
+            if (std::lock_guard lock(m_mutex); m_stopping)
+                return;
+            const qsizetype count = std::min(samplesPerWrite, samples.size() - at);
+            audio_object_write(m_device, samples.constData() + at, size_t(count) * sizeof(qint16));
+        }
+    }
+}
+
+} // namespace narrator

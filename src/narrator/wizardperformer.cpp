@@ -1,0 +1,108 @@
+#include "narrator/wizardperformer.h"
+
+#include "narrator/audiosink.h"
+#include "narrator/clock.h"
+#include "narrator/espeakengine.h"
+#include "narrator/pcaudiosink.h"
+#include "narrator/speechengine.h"
+#include "narrator/wizardwindow.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace narrator {
+
+WizardPerformer::WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
+                                 std::unique_ptr<Clock> clock, QObject *parent)
+    : Performer(parent), m_engine(std::move(engine)), m_sink(std::move(sink)), m_clock(std::move(clock)),
+      m_window(std::make_unique<WizardWindow>(*m_clock))
+{
+    connect(m_sink.get(), &AudioSink::finished, this, &WizardPerformer::endSpeech);
+    connect(m_window.get(), &WizardWindow::gestureFinished, this, &WizardPerformer::onGestureFinished);
+    const QString why =
+        !m_engine->unavailableReason().isEmpty() ? m_engine->unavailableReason() : m_sink->silenceReason();
+    m_silent = !why.isEmpty();
+    if (m_silent)
+        qWarning("quorvane: Merlin speaks without sound, in his balloon only: %s", qPrintable(why));
+}
+
+WizardPerformer::~WizardPerformer() = default;
+
+void WizardPerformer::perform(const Request &request)
+{
+    switch (request.kind) {
+    case Request::Kind::Show:
+        m_gesturing = true;
+        m_window->appear();
+        return;
+    case Request::Kind::MoveTo:
+        m_gesturing = true;
+        m_window->glideTo(QPoint(request.x, request.y));
+        return;
+    case Request::Kind::Play: {
+        const std::optional<Gesture> gesture = gestureNamed(request.text);
+        if (!gesture)
+            throw std::runtime_error("The narrator has no animation called " + request.text.toStdString());
+        m_gesturing = true;
+        m_window->perform(*gesture);
+        return;
+    }
+    case Request::Kind::Height:
+        m_window->setDrawnHeight(request.pixels);
+        Q_EMIT finished();
+        return;
+    case Request::Kind::Speak:
+        speak(request.text);
+        return;
+    }
+}
+
+void WizardPerformer::speak(const QString &text)
+{
+    const qint64 started = m_clock->nowMs();
+    // The first piece of sound goes out while the rest is still being made.
+    const bool withSound = !m_silent;
+    const Speech speech = m_engine->synthesise(text, [this, withSound](const QList<qint16> &piece) {
+        if (withSound)
+            m_sink->write(piece);
+    });
+    const quint64 serial = ++m_speechCount;
+    m_speech = serial;
+    m_window->startSpeaking(speech, started);
+    if (withSound && speech.hasSound()) {
+        m_sink->drain();
+        return;
+    }
+    // No sound to wait for: the speech lasts as long as it would have been heard.
+    m_clock->after(std::max(0, int(started + speech.durationMs - m_clock->nowMs())), this, [this, serial] {
+        if (m_speech == serial)
+            endSpeech();
+    });
+}
+
+void WizardPerformer::endSpeech()
+{
+    if (m_speech == 0)
+        return;
+    m_speech = 0;
+    m_window->stopSpeaking();
+    Q_EMIT finished();
+}
+
+void WizardPerformer::onGestureFinished()
+{
+    if (!m_gesturing)
+        return;
+    m_gesturing = false;
+    Q_EMIT finished();
+}
+
+Performer *createWizardPerformer()
+{
+    auto engine = std::make_unique<EspeakEngine>();
+    auto sink = std::make_unique<PcAudioSink>(engine->sampleRate());
+    // The caller's narrator control takes ownership, as it does of any performer.
+    return new WizardPerformer(std::move(engine), std::move(sink), std::make_unique<SystemClock>());
+}
+
+} // namespace narrator

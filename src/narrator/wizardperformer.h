@@ -1,0 +1,47 @@
+#pragma once
+
+#include "narrator/performer.h"
+
+#include <memory>
+
+namespace narrator {
+
+class AudioSink;
+class Clock;
+class SpeechEngine;
+class WizardWindow;
+
+/// Performs the requests with the wizard on the desktop: he appears, glides, gestures and
+/// speaks aloud. A request finishes when its gesture or its speech reports the end: the sound
+/// output when there is sound, the clock at the end of the synthesised speech when there is none.
+class WizardPerformer final : public Performer
+{
+    Q_OBJECT
+public:
+    /// Takes ownership of the three seams: what makes speech, where its sound goes, what tells the time.
+    WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink, std::unique_ptr<Clock> clock,
+                    QObject *parent = nullptr);
+    ~WizardPerformer() override;
+
+    void perform(const Request &request) override;
+    WizardWindow *window() const { return m_window.get(); }
+
+private:
+    void speak(const QString &text);
+    void endSpeech();
+    void onGestureFinished();
+
+    std::unique_ptr<SpeechEngine> m_engine;
+    std::unique_ptr<AudioSink> m_sink;
+    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<WizardWindow> m_window;
+    bool m_silent = false;
+    bool m_gesturing = false;
+    quint64 m_speech = 0; ///< the speech in progress; 0 when none
+    quint64 m_speechCount = 0;
+};
+
+/// The game's narrator: espeak-ng's Italian voice, the desktop's sound output and the real time.
+Performer *createWizardPerformer();
+
+} // namespace narrator

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "narrator/pose.h"
+#include "narrator/speech.h"
+#include "narrator/wizardart.h"
+
+#include <QWidget>
+
+namespace narrator {
+
+class Balloon;
+class Clock;
+
+/// The wizard on the desktop: a frameless, shaped, always-on-top window that never takes the
+/// keyboard focus, with his speech balloon beside him. Each gesture ends with gestureFinished().
+class WizardWindow final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit WizardWindow(Clock &clock, QWidget *parent = nullptr);
+
+    /// Shows the wizard where he stands, growing out of the floor.
+    void appear();
+    /// Glides the window's top-left corner to `topLeft`, in screen pixels.
+    void glideTo(const QPoint &topLeft);
+    void perform(Gesture gesture);
+    /// Draws the wizard `pixels` high from now on, at once.
+    void setDrawnHeight(int pixels);
+    /// Opens the balloon and moves the mouth; the words appear as the speech, whose sound
+    /// began at `startedMs` on the clock, reaches them.
+    void startSpeaking(const Speech &speech, qint64 startedMs);
+    /// Shows the whole text, closes the mouth, and closes the balloon shortly after.
+    void stopSpeaking();
+
+    Gesture gesture() const { return m_gesture; }
+    Balloon *balloon() const { return m_balloon; }
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void gestureFinished();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    void begin(Gesture gesture, int durationMs);
+    void tick();
+    void keepTicking();
+    void refresh();
+    void showSpokenWords();
+
+    Clock &m_clock;
+    WizardArt m_art;
+    Balloon *m_balloon;
+    Pose m_pose;
+    QImage m_frame;
+    bool m_tickPending = false;
+
+    Gesture m_gesture = Gesture::Idle;
+    qint64 m_gestureStart = 0;
+    int m_gestureDuration = 0;
+    QPoint m_glideFrom;
+    QPoint m_glideTo;
+
+    Speech m_speech;
+    qint64 m_speechStart = 0;
+    bool m_speaking = false;
+    qsizetype m_wordsShown = 0;
+    int m_balloonGeneration = 0; ///< a later speech cancels the closing of an earlier balloon
+};
+
+} // namespace narrator

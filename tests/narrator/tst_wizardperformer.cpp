@@ -1,0 +1,265 @@
+#include "narrator/agent.h"
+#include "narrator/balloon.h"
+#include "narrator/wizardart.h"
+#include "narrator/wizardperformer.h"
+#include "narrator/wizardwindow.h"
+
+#include "fakeclock.h"
+#include "fakespeech.h"
+
+#include <QAccessible>
+#include <QTest>
+
+namespace {
+
+/// The narrator as the game uses it, with time, speech and sound in the test's hands.
+struct Narrator
+{
+    explicit Narrator(const QString &soundMissing = QStringLiteral("no sound device (test)"))
+    {
+        auto ownedClock = std::make_unique<FakeClock>();
+        auto ownedSink = std::make_unique<FakeAudioSink>(soundMissing);
+        clock = ownedClock.get();
+        sink = ownedSink.get();
+        performer = new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
+                                                  std::move(ownedSink), std::move(ownedClock));
+        agent = std::make_unique<narrator::Agent>(performer, nullptr);
+        agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    }
+
+    narrator::Character merlin() { return agent->Characters().Item(QStringLiteral("Merlin")); }
+    narrator::WizardWindow *window() const { return performer->window(); }
+    bool idle() const { return agent->queue()->isIdle(); }
+
+    QStringList synthesised;
+    FakeClock *clock = nullptr;
+    FakeAudioSink *sink = nullptr;
+    narrator::WizardPerformer *performer = nullptr;
+    std::unique_ptr<narrator::Agent> agent;
+};
+
+// Gestures end on the first frame after their length.
+constexpr int frameSlack = 50;
+
+} // namespace
+
+class TestWizardPerformer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void requestsIssuedWhileBusyWaitTheirTurnInOrder();
+    void withoutSoundASpeechLastsAsLongAsItsSynthesisedSound_data();
+    void withoutSoundASpeechLastsAsLongAsItsSynthesisedSound();
+    void withSoundASpeechEndsWhenTheOutputHasPlayedIt();
+    void theBalloonShowsEachWordWhenItIsSpokenThenCloses();
+    void eachAnimationLastsItsLengthBeforeTheNextRequest_data();
+    void eachAnimationLastsItsLengthBeforeTheNextRequest();
+    void everyAnimationLooksDifferent();
+    void anUnknownAnimationIsAnError();
+    void showMakesTheWizardAppearBeforeTheNextRequest();
+    void moveToGlidesTheTopLeftCornerToTheScreenPixels();
+    void heightSetsTheDrawnHeightAndTheWidthFollowsTheArtwork();
+    void missingSoundIsReportedOnceOnStandardError();
+};
+
+void TestWizardPerformer::requestsIssuedWhileBusyWaitTheirTurnInOrder()
+{
+    Narrator narrator;
+    narrator::Character merlin = narrator.merlin();
+    merlin.Speak(QStringLiteral("sette per tre"));
+    merlin.Speak(QStringLiteral("ventuno"));
+    merlin.Play(QStringLiteral("Greet"));
+    merlin.Speak(QStringLiteral("bravo"));
+    QCOMPARE(narrator.synthesised, QStringList{"sette per tre"});
+
+    narrator.clock->advance(3 * FakeSpeechEngine::msPerWord - 1);
+    QCOMPARE(narrator.synthesised, QStringList{"sette per tre"});
+    narrator.clock->advance(1);
+    QCOMPARE(narrator.synthesised, (QStringList{"sette per tre", "ventuno"}));
+    narrator.clock->advance(FakeSpeechEngine::msPerWord);
+    QCOMPARE(narrator.window()->gesture(), narrator::Gesture::Greet);
+    narrator.clock->advance(narrator::gestureDurationMs(narrator::Gesture::Greet) + frameSlack);
+    QCOMPARE(narrator.synthesised, (QStringList{"sette per tre", "ventuno", "bravo"}));
+    QVERIFY(!narrator.idle());
+    narrator.clock->advance(FakeSpeechEngine::msPerWord);
+    QVERIFY(narrator.idle());
+}
+
+void TestWizardPerformer::withoutSoundASpeechLastsAsLongAsItsSynthesisedSound_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("durationMs");
+    QTest::newRow("one word") << QStringLiteral("sette") << FakeSpeechEngine::msPerWord;
+    QTest::newRow("three words") << QStringLiteral("7 per tre") << 3 * FakeSpeechEngine::msPerWord;
+    QTest::newRow("nothing to say ends at once") << QString() << 0;
+}
+
+void TestWizardPerformer::withoutSoundASpeechLastsAsLongAsItsSynthesisedSound()
+{
+    QFETCH(QString, text);
+    QFETCH(int, durationMs);
+    Narrator narrator;
+    narrator.merlin().Speak(text);
+    narrator.clock->advance(std::max(0, durationMs - 1));
+    QCOMPARE(narrator.idle(), durationMs == 0);
+    narrator.clock->advance(1);
+    QVERIFY(narrator.idle());
+    QCOMPARE(narrator.sink->written, 0);
+}
+
+void TestWizardPerformer::withSoundASpeechEndsWhenTheOutputHasPlayedIt()
+{
+    Narrator narrator{QString()};
+    narrator.merlin().Speak(QStringLiteral("sette per tre"));
+    QCOMPARE(narrator.sink->written, 3 * FakeSpeechEngine::msPerWord * 22050 / 1000);
+    QCOMPARE(narrator.sink->drains, 1);
+    // A slow sound card is waited for: the sound, not the clock, says when the speech is over.
+    narrator.clock->advance(5000);
+    QVERIFY(!narrator.idle());
+    narrator.sink->endPlaying();
+    QVERIFY(narrator.idle());
+}
+
+void TestWizardPerformer::theBalloonShowsEachWordWhenItIsSpokenThenCloses()
+{
+    Narrator narrator;
+    narrator.merlin().Speak(QStringLiteral("sette per tre"));
+    narrator::Balloon *balloon = narrator.window()->balloon();
+    QVERIFY(balloon->isVisible());
+    QCOMPARE(balloon->text(), QStringLiteral("sette"));
+    narrator.clock->advance(FakeSpeechEngine::msPerWord + frameSlack);
+    QCOMPARE(balloon->text(), QStringLiteral("sette per"));
+    narrator.clock->advance(FakeSpeechEngine::msPerWord * 2);
+    QCOMPARE(balloon->text(), QStringLiteral("sette per tre"));
+    // A screen reader reads what the wizard says.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(balloon);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("sette per tre"));
+    narrator.clock->advance(2000);
+    QVERIFY(!balloon->isVisible());
+}
+
+void TestWizardPerformer::eachAnimationLastsItsLengthBeforeTheNextRequest_data()
+{
+    QTest::addColumn<QString>("animation");
+    QTest::addColumn<narrator::Gesture>("gesture");
+    QTest::newRow("Announce at start-up") << QStringLiteral("Announce") << narrator::Gesture::Announce;
+    QTest::newRow("Greet before each exercise") << QStringLiteral("Greet") << narrator::Gesture::Greet;
+    QTest::newRow("congratulate a right answer") << QStringLiteral("congratulate") << narrator::Gesture::Congratulate;
+    QTest::newRow("domagic1 a right answer") << QStringLiteral("domagic1") << narrator::Gesture::DoMagic1;
+    QTest::newRow("domagic2 a right answer") << QStringLiteral("domagic2") << narrator::Gesture::DoMagic2;
+}
+
+void TestWizardPerformer::eachAnimationLastsItsLengthBeforeTheNextRequest()
+{
+    QFETCH(QString, animation);
+    QFETCH(narrator::Gesture, gesture);
+    Narrator narrator;
+    narrator::Character merlin = narrator.merlin();
+    merlin.Play(animation);
+    merlin.Speak(QStringLiteral("dopo"));
+    QCOMPARE(narrator.window()->gesture(), gesture);
+    const int length = narrator::gestureDurationMs(gesture);
+    QVERIFY(length >= 1000 && length <= 2000);
+    narrator.clock->advance(length - 1);
+    QVERIFY(narrator.synthesised.isEmpty());
+    narrator.clock->advance(frameSlack);
+    QCOMPARE(narrator.synthesised, QStringList{"dopo"});
+    QCOMPARE(narrator.window()->gesture(), narrator::Gesture::Idle);
+}
+
+void TestWizardPerformer::everyAnimationLooksDifferent()
+{
+    // Halfway through, each named animation shows a picture of its own, and none is the idle one.
+    narrator::WizardArt art;
+    art.setHeight(205, 1);
+    const QList<narrator::Gesture> gestures = {narrator::Gesture::Idle,     narrator::Gesture::Announce,
+                                               narrator::Gesture::Greet,    narrator::Gesture::Congratulate,
+                                               narrator::Gesture::DoMagic1, narrator::Gesture::DoMagic2};
+    QList<QImage> pictures;
+    for (narrator::Gesture gesture : gestures) {
+        const int halfway = narrator::gestureDurationMs(gesture) * 4 / 10;
+        pictures.append(art.render(narrator::poseAt(gesture, halfway, 1000, false)));
+    }
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        for (qsizetype j = i + 1; j < pictures.size(); ++j)
+            QVERIFY2(pictures[i] != pictures[j],
+                     qPrintable(QStringLiteral("gestures %1 and %2 look alike").arg(i).arg(j)));
+    }
+}
+
+void TestWizardPerformer::anUnknownAnimationIsAnError()
+{
+    Narrator narrator;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, narrator.merlin().Play(QStringLiteral("Dance")));
+}
+
+void TestWizardPerformer::showMakesTheWizardAppearBeforeTheNextRequest()
+{
+    Narrator narrator;
+    narrator::Character merlin = narrator.merlin();
+    QVERIFY(!narrator.window()->isVisible());
+    merlin.Show();
+    merlin.Speak(QStringLiteral("eccomi"));
+    QVERIFY(narrator.window()->isVisible());
+    QCOMPARE(narrator.window()->gesture(), narrator::Gesture::Appear);
+    narrator.clock->advance(narrator::gestureDurationMs(narrator::Gesture::Appear) - 1);
+    QVERIFY(narrator.synthesised.isEmpty());
+    narrator.clock->advance(frameSlack);
+    QCOMPARE(narrator.synthesised, QStringList{"eccomi"});
+}
+
+void TestWizardPerformer::moveToGlidesTheTopLeftCornerToTheScreenPixels()
+{
+    Narrator narrator;
+    narrator::Character merlin = narrator.merlin();
+    merlin.Show();
+    narrator.clock->advance(1000);
+    const QPoint from = narrator.window()->pos();
+    merlin.MoveTo(from.x() + 300, from.y() + 200);
+    narrator.clock->advance(200);
+    const QPoint halfway = narrator.window()->pos();
+    QVERIFY(halfway.x() > from.x() && halfway.x() < from.x() + 300);
+    QVERIFY(!narrator.idle());
+    narrator.clock->advance(1000 + frameSlack);
+    QVERIFY(narrator.idle());
+    QCOMPARE(narrator.window()->frameGeometry().topLeft(), from + QPoint(300, 200));
+}
+
+void TestWizardPerformer::heightSetsTheDrawnHeightAndTheWidthFollowsTheArtwork()
+{
+    Narrator narrator;
+    narrator::Character merlin = narrator.merlin();
+    merlin.Height(300);
+    QCOMPARE(narrator.window()->size(), QSize(220, 300));
+    merlin.Height(205);
+    QCOMPARE(narrator.window()->size(), QSize(150, 205));
+    QVERIFY(narrator.idle());
+}
+
+namespace {
+int warnings = 0;
+void countWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("quorvane:")))
+        ++warnings;
+}
+} // namespace
+
+void TestWizardPerformer::missingSoundIsReportedOnceOnStandardError()
+{
+    warnings = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(countWarnings);
+    {
+        Narrator narrator;
+        narrator.merlin().Speak(QStringLiteral("sette"));
+        narrator.merlin().Speak(QStringLiteral("otto"));
+        narrator.clock->advance(1000);
+    }
+    qInstallMessageHandler(previous);
+    QCOMPARE(warnings, 1);
+}
+
+QTEST_MAIN(TestWizardPerformer)
+#include "tst_wizardperformer.moc"
