@@ -19,6 +19,13 @@ DrawingSurface::DrawingSurface(QSize clientSize, QWidget *parent) : QWidget(pare
     m_verticalUnits = clientSize.height();
 }
 
+void DrawingSurface::setPicture(const QIcon &picture, const QRect &place)
+{
+    m_picture = picture;
+    m_picturePlace = place;
+    update(place);
+}
+
 void DrawingSurface::setVerticalScale(double units)
 {
     m_verticalUnits = units;
@@ -54,6 +61,7 @@ void DrawingSurface::clearDrawing()
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    m_picture.paint(&painter, m_picturePlace);
     painter.drawImage(event->rect(), m_drawing,
                       QRectF(event->rect().topLeft() * m_drawing.devicePixelRatio(),
                              event->rect().size() * m_drawing.devicePixelRatio()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
@@ -15,6 +16,8 @@ class DrawingSurface : public QWidget
 public:
     DrawingSurface(QSize clientSize, QWidget *parent);
 
+    /// The window's picture, drawn at `place` under everything else.
+    void setPicture(const QIcon &picture, const QRect &place);
     /// Horizontal coordinates are pixels; vertically the client area is `units` high.
     void setVerticalScale(double units);
     /// Fills the band between two corners, (pixels, scaled units), in `colour`.
@@ -30,6 +33,8 @@ protected:
 
 private:
     QImage m_drawing;
+    QIcon m_picture;
+    QRect m_picturePlace;
     double m_verticalUnits = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "engine/randomsource.h"
 #include "narrator/agent.h"
 #include "speller/numlett.h"
+#include "window/designlabel.h"
 #include "window/dialogs.h"
 
 #include <QMainWindow>
@@ -16,6 +17,8 @@ class QPushButton;
 namespace window {
 
 class DrawingSurface;
+class ImageBox;
+class Shape;
 
 /// The game's one window. It owns all of a run's state; its handlers keep the names of the
 /// events they answer, and its controls and variables keep the names of the window's design.
@@ -53,12 +56,36 @@ public:
 
     // Controls.
     DrawingSurface *surface = nullptr;
-    QLabel *lblNum1 = nullptr;
-    QLabel *Label10 = nullptr;
-    QLabel *lblNum2 = nullptr;
-    QLabel *lblMessage = nullptr;
+    DesignLabel *lblNum1 = nullptr;
+    DesignLabel *Label10 = nullptr;
+    DesignLabel *lblNum2 = nullptr;
+    DesignLabel *lblMessage = nullptr;
     QLineEdit *Text3 = nullptr;
     QPushButton *cmdNext = nullptr;
+    DesignLabel *lblScore = nullptr;
+    DesignLabel *lblScore1 = nullptr;
+    DesignLabel *lblScore2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *cmdExit1 = nullptr;
+    DesignLabel *Label6 = nullptr;
+    DesignLabel *Label1 = nullptr;
+    DesignLabel *Label3 = nullptr;
+    DesignLabel *Label11 = nullptr;
+    DesignLabel *lblconto = nullptr;
+    DesignLabel *Label14 = nullptr;
+    DesignLabel *lblnome1 = nullptr;
+    DesignLabel *Label12 = nullptr;
+    DesignLabel *lblnome = nullptr;
+    DesignLabel *Label13 = nullptr;
+    DesignLabel *lblpunti = nullptr;
+    Shape *Shape1 = nullptr;
+    Shape *Shape2 = nullptr;
+    Shape *Shape3 = nullptr;
+    Shape *Shape4 = nullptr;
+    Shape *Shape5 = nullptr;
+    ImageBox *Image1 = nullptr;
+    /// Holds the narrator control; never shown.
+    QWidget *Picture1 = nullptr;
     narrator::Agent *Agent1 = nullptr;
 
 private:

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLabel>
+
+namespace window {
+
+/// A label as the window's design draws it: optionally sized to fit its caption, with a thin
+/// single border, and transparent unless it fills its background itself.
+class DesignLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit DesignLabel(const QString &caption, QWidget *parent);
+
+    /// A label sized to fit takes the size of its caption at every change, keeping left and top.
+    void setSizedToFit(bool on);
+    bool isSizedToFit() const { return m_sizedToFit; }
+    /// A one-pixel line in the window-text colour around the label.
+    void setBorder(bool on);
+    bool hasBorder() const { return m_border; }
+
+    /// QLabel::setText is not virtual: the window holds its labels as DesignLabel so that every
+    /// caption change comes through here and can resize the label.
+    void setText(const QString &caption);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void fitCaption();
+
+    bool m_sizedToFit = false;
+    bool m_border = false;
+};
+
+} // namespace window
