@@ -4,6 +4,7 @@
 #include "narrator/wizardperformer.h"
 #include "window/dialogs.h"
 #include "window/guardedapplication.h"
+#include "window/layout.h"
 #include "window/tavola.h"
 
 #include <QIcon>
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     window::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
+    window::registerFontSubstitutes();
     // Ties the windows to the installed desktop entry and icon (task bar, Wayland app id).
     QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.quorvane"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.quorvane.quorvane")));
