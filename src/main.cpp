@@ -28,6 +28,7 @@ int main(int argc, char **argv)
 
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), narrator::createWizardPerformer(),
                           std::make_unique<engine::ClockSeededRandom>());
+    QObject::connect(&tavola, &window::Tavola::programEnded, &app, &QCoreApplication::exit);
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
     QTimer::singleShot(0, &tavola, [&tavola] {
         tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),

@@ -14,6 +14,7 @@ Tavola::Tavola(std::unique_ptr<Dialogs> dialogs, narrator::Performer *performer,
     setObjectName(QStringLiteral("Tavola"));
     buildControls();
     connect(cmdNext, &QPushButton::clicked, this, &Tavola::cmdNext_Click);
+    connect(cmdExit1, &QPushButton::clicked, this, &Tavola::cmdExit1_Click);
 }
 
 Tavola::~Tavola() = default;

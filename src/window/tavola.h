@@ -35,6 +35,7 @@ public:
 
     // Event handlers.
     void cmdNext_Click();
+    void cmdExit1_Click();
 
     /// Writes a whole number in Italian words; `numer` is used as the working value.
     QString numlett(speller::Decimal4 &numer);
@@ -47,6 +48,8 @@ public:
     qint16 correctCount = 0;
     qint16 wrongCount = 0;
     speller::NumberWords numberWords;
+    /// The directory of the record files, ending in a separator.
+    QString windowsDir;
 
     // Hidden carriers: the current exercise and the player's name, kept as text between handlers.
     QString Text1;
@@ -88,12 +91,18 @@ public:
     QWidget *Picture1 = nullptr;
     narrator::Agent *Agent1 = nullptr;
 
+Q_SIGNALS:
+    /// The game is over: the program is to end with `status`.
+    void programEnded(int status);
+
 private:
     void buildControls();
     void paintBackgroundBands();
 
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<engine::RandomSource> m_random;
+    /// Set when the leave procedure starts; it runs once, however often it is called.
+    bool m_leaving = false;
 };
 
 } // namespace window

@@ -1,0 +1,188 @@
+#include "records/recordfiles.h"
+#include "window/designlabel.h"
+#include "window/tavola.h"
+
+#include "support/fakerandom.h"
+#include "support/recordingperformer.h"
+#include "support/scripteddialogs.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <stdexcept>
+
+using window::Tavola;
+
+namespace {
+
+const QString goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
+const QString confirmation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
+const QDateTime lastWeek = QDateTime::currentDateTime().addDays(-7);
+
+/// A window at the end of a game: the record files as start-up left them in a data directory of
+/// its own, `lblpunti` holding the stored score's text, and the given score and player's name.
+struct EndedGame
+{
+    EndedGame(const QByteArray &storedScore, const QByteArray &storedName, const QString &score, const QString &name)
+        : dialogs(new ScriptedDialogs), tavola(std::unique_ptr<window::Dialogs>(dialogs), new RecordingPerformer,
+                                               std::make_unique<FakeRandom>(QList{0.5f})),
+          ended(&tavola, &Tavola::programEnded)
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        tavola.windowsDir = records::GetSystemDir();
+        writeOld(records::bestScoreFileName, storedScore);
+        writeOld(records::championFileName, storedName);
+        tavola.lblpunti->setText(records::Leggifiletxt(scorePath()));
+        tavola.lblScore->setText(score);
+        tavola.lblnome1->setText(name);
+    }
+
+    QString scorePath() const { return tavola.windowsDir + records::bestScoreFileName; }
+    QString namePath() const { return tavola.windowsDir + records::championFileName; }
+
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    void writeOld(const QString &fileName, const QByteArray &bytes)
+    {
+        QFile file(tavola.windowsDir + fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(file.flush());
+        // An old modification time shows whether the file was touched at all.
+        QVERIFY(file.setFileTime(lastWeek, QFileDevice::FileModificationTime));
+    }
+
+    QTemporaryDir data;
+    ScriptedDialogs *dialogs;
+    Tavola tavola;
+    QSignalSpy ended;
+};
+
+} // namespace
+
+class TestLeaving : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void savesAndConfirmsOnlyAStrictlyGreaterScore_data();
+    void savesAndConfirmsOnlyAStrictlyGreaterScore();
+    void theExitButtonRunsTheLeaveProcedure();
+    void aFailedSaveIsAnErrorAndNeverConfirmed();
+    void aCallWhileLeavingOrAfterwardsDoesNothing();
+};
+
+void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore_data()
+{
+    QTest::addColumn<QByteArray>("storedScore");
+    QTest::addColumn<QByteArray>("storedName");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("record");
+
+    QTest::newRow("first run with 0 right answers writes nothing") << QByteArray() << QByteArray() << "0"
+                                                                   << "Giulia" << false;
+    QTest::newRow("first run with 1 right answer is a record") << QByteArray() << QByteArray() << "1"
+                                                               << "Giulia" << true;
+    QTest::newRow("a tie keeps the champion") << QByteArray("12\r\n") << QByteArray("Anna\r\n") << "12"
+                                              << "Giulia" << false;
+    QTest::newRow("one more takes the title") << QByteArray("12\r\n") << QByteArray("Anna\r\n") << "13"
+                                              << "Giulia" << true;
+    QTest::newRow("fewer keeps the champion") << QByteArray("12\r\n") << QByteArray("Anna\r\n") << "3"
+                                              << "Giulia" << false;
+    QTest::newRow("scores compare as numbers, not as text") << QByteArray("9\r\n") << QByteArray("Anna\r\n") << "10"
+                                                            << "Giulia" << true;
+    QTest::newRow("blanks between the stored digits are skipped")
+        << QByteArray(" 1 2\r\n") << QByteArray("Anna\r\n") << "12"
+        << "Giulia" << false;
+    QTest::newRow("a hand-edited score counts as 0") << QByteArray("dodici\r\n") << QByteArray("Anna\r\n") << "1"
+                                                     << "Giulia" << true;
+    QTest::newRow("a nameless player is saved as Amico") << QByteArray() << QByteArray() << "4"
+                                                         << "Amico" << true;
+    QTest::newRow("accented letters are saved")
+        << QByteArray("2\r\n") << QByteArray("Anna\r\n") << "5" << QStringLiteral("Niccolò") << true;
+}
+
+void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore()
+{
+    QFETCH(QByteArray, storedScore);
+    QFETCH(QByteArray, storedName);
+    QFETCH(QString, score);
+    QFETCH(QString, name);
+    QFETCH(bool, record);
+    EndedGame game(storedScore, storedName, score, name);
+
+    game.tavola.cmdExit1_Click();
+
+    QCOMPARE(game.ended.size(), 1);
+    QCOMPARE(game.ended.at(0).at(0).toInt(), 0);
+    if (record) {
+        QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
+        QCOMPARE(game.bytesOf(game.scorePath()), score.toLatin1() + "\r\n");
+        QCOMPARE(records::Leggifiletxt(game.namePath()), name + "\r\n");
+    } else {
+        QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
+        QCOMPARE(game.bytesOf(game.scorePath()), storedScore);
+        QCOMPARE(game.bytesOf(game.namePath()), storedName);
+        QCOMPARE(QFileInfo(game.scorePath()).lastModified(), lastWeek);
+        QCOMPARE(QFileInfo(game.namePath()).lastModified(), lastWeek);
+    }
+}
+
+void TestLeaving::theExitButtonRunsTheLeaveProcedure()
+{
+    EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
+    game.tavola.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game.tavola));
+
+    QTest::mouseClick(game.tavola.cmdExit1, Qt::LeftButton);
+
+    QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
+    QCOMPARE(game.ended.size(), 1);
+    QCOMPARE(game.bytesOf(game.scorePath()), QByteArray("13\r\n"));
+}
+
+void TestLeaving::aFailedSaveIsAnErrorAndNeverConfirmed()
+{
+    EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
+    QVERIFY(QFile::remove(game.namePath()));
+    QVERIFY(QDir().mkdir(game.namePath()));
+
+    QString error;
+    try {
+        game.tavola.cmdExit1_Click();
+    } catch (const std::runtime_error &e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+
+    QVERIFY2(error.contains(QStringLiteral("nzerbilox.txt")), qPrintable(error));
+    QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
+    QCOMPARE(game.ended.size(), 0);
+    QCOMPARE(game.bytesOf(game.scorePath()), QByteArray("12\r\n"));
+}
+
+void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()
+{
+    EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
+    // The clock's last tick may come while the goodbye box is open.
+    game.dialogs->whileTelling = [&game](const QString &) { game.tavola.cmdExit1_Click(); };
+
+    game.tavola.cmdExit1_Click();
+    game.tavola.cmdExit1_Click();
+
+    QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
+    QCOMPARE(game.ended.size(), 1);
+}
+
+QTEST_MAIN(TestLeaving)
+#include "tst_leaving.moc"
