@@ -28,6 +28,7 @@ void Tavola::cmdNext_Click()
     lblNum2->setText(QString::number(factor2));
     product = exercise.product;
     Text7 = QString::number(product);
+    answerJudged = false;
 
     // The second factor goes through its text, as the narrator will speak it, into words.
     std::optional<speller::Decimal4> numer = speller::Decimal4::fromText(Text6);

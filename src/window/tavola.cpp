@@ -1,5 +1,6 @@
 #include "window/tavola.h"
 
+#include "window/characterkeys.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,8 @@ Tavola::Tavola(std::unique_ptr<Dialogs> dialogs, narrator::Performer *performer,
     setObjectName(QStringLiteral("Tavola"));
     buildControls();
     connect(cmdNext, &QPushButton::clicked, this, &Tavola::cmdNext_Click);
+    connect(new CharacterKeys(Text3), &CharacterKeys::typed, this, &Tavola::Text3_KeyPress);
+    connect(Command3, &QPushButton::clicked, this, &Tavola::Command3_Click);
     connect(cmdExit1, &QPushButton::clicked, this, &Tavola::cmdExit1_Click);
 }
 

@@ -35,6 +35,8 @@ public:
 
     // Event handlers.
     void cmdNext_Click();
+    void Text3_KeyPress(int key);
+    void Command3_Click();
     void cmdExit1_Click();
 
     /// Writes a whole number in Italian words; `numer` is used as the working value.
@@ -47,6 +49,8 @@ public:
     qint16 tintLevel = 0;
     qint16 correctCount = 0;
     qint16 wrongCount = 0;
+    /// Whether the current exercise has had its verdict; it gets only one.
+    bool answerJudged = false;
     speller::NumberWords numberWords;
     /// The directory of the record files, ending in a separator.
     QString windowsDir;
