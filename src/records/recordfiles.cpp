@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace records {
@@ -35,9 +36,12 @@ QString GetSystemDir()
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dir.isEmpty())
         throw std::runtime_error("Impossibile trovare la cartella dei record: nessuna cartella dati per l'utente");
-    if (!QDir().mkpath(dir))
+    errno = 0;
+    if (!QDir().mkpath(dir)) {
+        // QDir gives no reason of its own; the failed mkdir's errno is the most telling one left.
         fail(QStringLiteral("Impossibile creare la cartella dei record"), dir,
-             QStringLiteral("creazione non riuscita"));
+             errno != 0 ? qt_error_string(errno) : QStringLiteral("creazione non riuscita"));
+    }
     return dir + u'/';
 }
 
