@@ -1,0 +1,78 @@
+#include "narrator/agent.h"
+#include "narrator/balloon.h"
+#include "narrator/stage.h"
+#include "narrator/wizardperformer.h"
+#include "narrator/wizardwindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+/// Runs on a real X server (Xvfb, no window manager, no compositor), where focus and shape are real.
+class TestWizardFocus : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void typingWhileTheWizardSpeaksReachesTheAnswerBox();
+    void theWizardIsCutToHisShapeWithoutACompositor();
+
+private:
+    QLineEdit m_answer;
+    std::unique_ptr<narrator::Agent> m_agent;
+    narrator::WizardPerformer *m_performer = nullptr;
+};
+
+void TestWizardFocus::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X server");
+    // A large white window right under where the wizard stands, with the keyboard focus.
+    m_answer.setGeometry(150, 120, 700, 500);
+    m_answer.setStyleSheet(QStringLiteral("QLineEdit { background: white; }"));
+    m_answer.show();
+    m_answer.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_answer));
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    auto *performer = static_cast<narrator::WizardPerformer *>(narrator::createWizardPerformer());
+    m_performer = performer;
+    m_agent = std::make_unique<narrator::Agent>(performer, nullptr);
+    m_agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+}
+
+void TestWizardFocus::typingWhileTheWizardSpeaksReachesTheAnswerBox()
+{
+    narrator::Character merlin = m_agent->Characters().Item(QStringLiteral("Merlin"));
+    narrator::takeTheStage(merlin, QStringLiteral("Greet"));
+    merlin.Speak(QStringLiteral("Io detto e tu scrivi il risultato nello spazio sotto di me"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_performer->window()->balloon()->isVisible(), 5000);
+    QVERIFY(m_performer->window()->isVisible());
+
+    // Keys go where the X server's focus is, as a child's typing does.
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("42")}), 0);
+    QTRY_COMPARE(m_answer.text(), QStringLiteral("42"));
+    QCOMPARE(QApplication::activeWindow(), &m_answer);
+    QVERIFY(m_performer->window()->balloon()->isVisible());
+}
+
+void TestWizardFocus::theWizardIsCutToHisShapeWithoutACompositor()
+{
+    narrator::WizardWindow *wizard = m_performer->window();
+    QTRY_VERIFY(m_agent->queue()->isIdle());
+    QTest::qWait(200);
+    const QRect there = wizard->frameGeometry();
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    // The corner of the window is air: the white window behind shows through, not a black box.
+    QCOMPARE(screen.pixelColor(there.topLeft() + QPoint(2, 2)), QColor(Qt::white));
+    QCOMPARE(screen.pixelColor(there.bottomRight() - QPoint(2, 2)), QColor(Qt::white));
+    // His robe, halfway down and in the middle, is drawn.
+    const QColor robe = screen.pixelColor(there.left() + there.width() / 2 - 20, there.top() + there.height() * 4 / 5);
+    QVERIFY2(robe.blue() > robe.red() + 40, qPrintable(robe.name()));
+}
+
+QTEST_MAIN(TestWizardFocus)
+#include "tst_wizardfocus.moc"
