@@ -7,7 +7,6 @@
 #include "window/layout.h"
 #include "window/tavola.h"
 
-#include <QIcon>
 #include <QTimer>
 
 #include <iostream>
@@ -22,9 +21,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
     window::registerFontSubstitutes();
-    // Ties the windows to the installed desktop entry and icon (task bar, Wayland app id).
+    // Ties the windows to the installed desktop entry, and so to its icon (task bar, Wayland app id).
+    // No QIcon::fromTheme here: searching the icon theme visibly delays the first window.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.quorvane"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.quorvane.quorvane")));
 
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), narrator::createWizardPerformer(),
                           std::make_unique<engine::ClockSeededRandom>());

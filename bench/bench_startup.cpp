@@ -1,0 +1,124 @@
+// Start-up of the real program under Xvfb, beside a bare Qt window: from exec until the program's first top-level
+// window is mapped on screen, and the program's peak resident memory by then (plus a short settle for its first
+// paint). Prints medians of several runs and which window each program showed.
+// usage: bench_startup [runs]
+
+#include "startup/launch.h"
+#include "startup/windowwatch.h"
+#include "startup/xvfbdisplay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto windowTimeout = 20s;
+constexpr auto settle = 500ms;
+
+struct Sample
+{
+    double milliseconds = 0;
+    double peakMib = 0;
+    startup::SeenWindow window;
+};
+
+struct Contender
+{
+    const char *label;
+    std::string program;
+    std::vector<Sample> samples;
+};
+
+Sample runOnce(const std::string &program, const std::string &display, startup::WindowWatch &watch,
+               const std::string &home)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = startup::launch(program, display, home);
+    const auto window = watch.firstWindowOf(child, windowTimeout);
+    if (window)
+        std::this_thread::sleep_for(settle);
+    const long peakKib = startup::stopAndMeasurePeakKib(child);
+    if (!window) {
+        std::fprintf(stderr, "bench_startup: %s showed no window (it ended or took longer than %llds)\n",
+                     program.c_str(), static_cast<long long>(windowTimeout.count()));
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(window->mappedAt - start).count(), double(peakKib) / 1024.0,
+            *window};
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+template <typename Field> std::vector<double> column(const std::vector<Sample> &samples, Field field)
+{
+    std::vector<double> values;
+    for (const Sample &sample : samples)
+        values.push_back(sample.*field);
+    return values;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 11;
+    if (runs < 1) {
+        std::fprintf(stderr, "usage: bench_startup [runs]\n");
+        return 2;
+    }
+    std::vector<Contender> contenders{{"bare Qt window", BARE_WINDOW_PROGRAM, {}}, {"quorvane", QUORVANE_PROGRAM, {}}};
+
+    const startup::XvfbDisplay display;
+    startup::WindowWatch watch(display.name());
+    std::string homeTemplate = (std::filesystem::temp_directory_path() / "bench_startup.XXXXXX").string();
+    const std::string home = mkdtemp(homeTemplate.data());
+
+    for (Contender &contender : contenders) // warm-up: page cache, font cache
+        runOnce(contender.program, display.name(), watch, home);
+    for (int run = 0; run < runs; ++run) {
+        // Alternate the order, so neither side always runs right after the other.
+        for (size_t i = 0; i < contenders.size(); ++i) {
+            Contender &contender = contenders[run % 2 ? contenders.size() - 1 - i : i];
+            contender.samples.push_back(runOnce(contender.program, display.name(), watch, home));
+        }
+    }
+    std::filesystem::remove_all(home);
+
+    std::printf("Start-up to the first window on screen, Xvfb %s, median of %d runs (after one warm-up each)\n",
+                display.name().c_str(), runs);
+    std::printf("%-16s %12s %14s\n", "", "start-up ms", "peak RSS MiB");
+    double floorMs = 0;
+    double floorMib = 0;
+    for (const Contender &contender : contenders) {
+        const double ms = median(column(contender.samples, &Sample::milliseconds));
+        const double mib = median(column(contender.samples, &Sample::peakMib));
+        std::printf("%-16s %12.1f %14.1f", contender.label, ms, mib);
+        if (floorMs > 0)
+            std::printf("   = %.2fx and %.2fx the bare window (target <= 1.5x)", ms / floorMs, mib / floorMib);
+        std::printf("\n");
+        if (floorMs == 0) {
+            floorMs = ms;
+            floorMib = mib;
+        }
+    }
+    for (const Contender &contender : contenders) {
+        const startup::SeenWindow &window = contender.samples.back().window;
+        std::printf("%s's first window: \"%s\", type %s, %dx%d%s\n", contender.label, window.title.c_str(),
+                    window.type.empty() ? "unset" : window.type.c_str(), window.width, window.height,
+                    window.transient ? ", transient for another window" : "");
+    }
+    return 0;
+}
