@@ -29,8 +29,6 @@ struct ClockReading
     ClockReading ticked() const;
     /// "hh:mm:ss", each field formatted with formatTwoDigits().
     QString display() const;
-
-    friend bool operator==(const ClockReading &, const ClockReading &) = default;
 };
 
 } // namespace countdown

@@ -15,7 +15,6 @@ private Q_SLOTS:
     void aGameCountsDownOneSecondPerTick();
     void borrowsFromTheNextFieldWhenTheSecondsStandAtZero_data();
     void borrowsFromTheNextFieldWhenTheSecondsStandAtZero();
-    void theStartDisplayIsNotTheExpiredOne();
 };
 
 void TestClockReading::formatsAtLeastTwoDigitsWithTheSignInFront_data()
@@ -81,14 +80,6 @@ void TestClockReading::borrowsFromTheNextFieldWhenTheSecondsStandAtZero()
     QFETCH(QString, display);
     const ClockReading reading{qint16(hours), qint16(minutes), seconds};
     QCOMPARE(reading.ticked().display(), display);
-}
-
-void TestClockReading::theStartDisplayIsNotTheExpiredOne()
-{
-    // The display written at activation uses full stops, so the first tick counts down instead of ending.
-    QCOMPARE(countdown::startDisplay, QStringLiteral("00.07.00"));
-    QVERIFY(countdown::startDisplay != countdown::expiredDisplay);
-    QCOMPARE(ClockReading::sevenMinutes().display(), QStringLiteral("00:07:00"));
 }
 
 QTEST_GUILESS_MAIN(TestClockReading)
