@@ -74,7 +74,6 @@ PictureButton *makeButton(const InputDesign &design, QWidget *parent)
 {
     auto *button = makeInput<PictureButton>(design, parent);
     setColour(button, QPalette::Button, design.face);
-    setColour(button, QPalette::ButtonText, design.text);
     return button;
 }
 

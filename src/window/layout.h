@@ -74,9 +74,9 @@ struct InputDesign
     const char *name;
     TwipsRect rect;
     const char *caption;
-    DesignFont font = {};   ///< no family: the platform's default font
-    QColor face = QColor(); ///< button face, or text box background
-    QColor text = systemColour::windowText;
+    DesignFont font = {};                   ///< no family: the platform's default font
+    QColor face = QColor();                 ///< button face, or text box background
+    QColor text = systemColour::windowText; ///< text box only: buttons keep the standard caption colours
     const char *toolTip = nullptr;
     const char *accessibleName = nullptr;
 };
