@@ -26,7 +26,9 @@ field()
 depends=$(field Depends)
 names()
 {
-    tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$1" || fail "Depends does not name $1: $depends"
+    local names
+    names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
+    grep -qxF "$1" <<<"$names" || fail "Depends does not name $1: $depends"
 }
 # Named by hand: what the program opens at run time without linking it.
 for package in espeak-ng-data qt6-qpa-plugins fonts-liberation2 fonts-roboto-unhinted; do
@@ -38,13 +40,14 @@ program="$work/root/usr/bin/quorvane"
 names libqt6widgets6
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
-    names "$(dpkg -S "*/$multiarch/$library" | head -n 1 | cut -d: -f1)"
+    owner=$(dpkg -S "*/$multiarch/$library")
+    names "${owner%%:*}"
 done
-dpkg-deb -I "$deb" | grep -q '^ Description: ' || fail "no Description"
+grep -q '^ Description: ' <<<"$(dpkg-deb -I "$deb")" || fail "no Description"
 
 check_file_list "$work/root/usr"
 [ -z "$(cd "$work/root" && find . -type f -not -path './usr/*')" ] || fail "files outside /usr"
 check_icon_sizes "$work/root/usr"
-file "$program" | grep -q ', stripped' || fail "the packaged program is not stripped"
+grep -q ', stripped' <<<"$(file "$program")" || fail "the packaged program is not stripped"
 check_program_answers "$program" "$version"
 echo "package $(basename "$deb") in order"

@@ -1,4 +1,4 @@
-# Shared by the packaging checks: failing, and the checks on an installed tree (a prefix or an unpacked package).
+# Shared by the packaging checks (never pipe into grep -q under pipefail: its early exit fails the pipe): failing, and the checks on an installed tree (a prefix or an unpacked package).
 
 fail()
 {
@@ -20,10 +20,10 @@ $(diff <(echo "$expected") <(echo "$actual"))"
 # Each PNG icon has the size of its folder.
 check_icon_sizes()
 {
-    local root=$1 size
+    local root=$1 size description
     for size in 32 48 64 128 256; do
-        file "$root/share/icons/hicolor/${size}x${size}/apps/io.github.quorvane.quorvane.png" |
-            grep -q "PNG image data, $size x $size," || fail "the ${size}x${size} icon has another size"
+        description=$(file "$root/share/icons/hicolor/${size}x${size}/apps/io.github.quorvane.quorvane.png")
+        grep -q "PNG image data, $size x $size," <<<"$description" || fail "the ${size}x${size} icon has another size"
     done
 }
 
@@ -34,8 +34,9 @@ check_program_answers()
     output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version) ||
         fail "--version ended with status $?"
     [ "$output" = "quorvane $version" ] || fail "--version printed '$output'"
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help | grep -q -- '--version' ||
-        fail "--help failed or does not name --version"
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help) || fail "--help ended with status $?"
+    grep -q -- '--version' <<<"$output" ||
+        fail "--help does not name --version"
     status=0
     output=$("$program" --fullscreen 2>&1 >/dev/null) || status=$?
     [ "$status" = 2 ] || fail "an unknown argument ended with status $status, not 2"
