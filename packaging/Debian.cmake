@@ -13,14 +13,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quorvane/quorvane)
+# The extended description; the synopsis line is CPACK_PACKAGE_DESCRIPTION_SUMMARY.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "times table of 7 drill game with a talking wizard
- Quorvane is a small game for children who are learning the Italian
- multiplication table of 7. Merlin, a friendly wizard beside the game
- window, dictates every exercise aloud in Italian; the child types the
- result and Merlin answers with praise, a little magic show or the right
- result. A game lasts seven minutes and the best score is kept with the
- champion's name.")
+    "Quorvane is a small game for children who are learning the Italian
+multiplication table of 7. Merlin, a friendly wizard beside the game
+window, dictates every exercise aloud in Italian; the child types the
+result and Merlin answers with praise, a little magic show or the right
+result. A game lasts seven minutes and the best score is kept with the
+champion's name.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Run-time data the linker cannot see: the window's fonts, the Italian voice and the X11/Wayland platform plugins.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-roboto-unhinted, espeak-ng-data, qt6-qpa-plugins")
