@@ -29,11 +29,12 @@ int main(int argc, char **argv)
                           std::make_unique<engine::ClockSeededRandom>());
     QObject::connect(&tavola, &window::Tavola::programEnded, &app, &QCoreApplication::exit);
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
+    // The clock runs from Form_Load on, but its first tick can only be handled after this whole
+    // step, so it finds the start display that Form_Activate writes.
     QTimer::singleShot(0, &tavola, [&tavola] {
-        tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),
-                                         QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+        tavola.Form_Load();
         tavola.show();
-        tavola.cmdNext_Click();
+        tavola.Form_Activate();
     });
     return app.exec();
 }

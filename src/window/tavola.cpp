@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace window {
 
@@ -15,9 +16,14 @@ Tavola::Tavola(std::unique_ptr<Dialogs> dialogs, narrator::Performer *performer,
     setObjectName(QStringLiteral("Tavola"));
     buildControls();
     connect(cmdNext, &QPushButton::clicked, this, &Tavola::cmdNext_Click);
+    connect(cmdExit1, &QPushButton::clicked, this, &Tavola::cmdExit1_Click);
     connect(new CharacterKeys(Text3), &CharacterKeys::typed, this, &Tavola::Text3_KeyPress);
     connect(Command3, &QPushButton::clicked, this, &Tavola::Command3_Click);
-    connect(cmdExit1, &QPushButton::clicked, this, &Tavola::cmdExit1_Click);
+
+    // The game clock ticks once a second, from ResetClock on.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Tavola::Timer1_Timer);
 }
 
 Tavola::~Tavola() = default;

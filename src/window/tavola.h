@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace window {
 
@@ -35,9 +36,15 @@ public:
 
     // Event handlers.
     void cmdNext_Click();
+    void cmdExit1_Click();
     void Text3_KeyPress(int key);
     void Command3_Click();
-    void cmdExit1_Click();
+    void Form_Load();
+    void Form_Activate();
+    void Timer1_Timer();
+
+    /// Sets the clock to seven minutes and starts the tick; the display is left as it is.
+    void ResetClock();
 
     /// Writes a whole number in Italian words; `numer` is used as the working value.
     QString numlett(speller::Decimal4 &numer);
@@ -51,6 +58,9 @@ public:
     qint16 wrongCount = 0;
     /// Whether the current exercise has had its verdict; it gets only one.
     bool answerJudged = false;
+    qint16 clockHours = 0;
+    qint16 clockMinutes = 0;
+    float clockSeconds = 0;
     speller::NumberWords numberWords;
     /// The directory of the record files, ending in a separator.
     QString windowsDir;
@@ -93,6 +103,7 @@ public:
     ImageBox *Image1 = nullptr;
     /// Holds the narrator control; never shown.
     QWidget *Picture1 = nullptr;
+    QTimer *Timer1 = nullptr;
     narrator::Agent *Agent1 = nullptr;
 
 Q_SIGNALS:

@@ -1,0 +1,59 @@
+#include "window/tavola.h"
+
+#include "clock/clockreading.h"
+#include "narrator/stage.h"
+#include "records/recordfiles.h"
+
+namespace window {
+namespace {
+
+const QString introduction = QStringLiteral(
+    "Allora attenzione, iniziamo la nostra avventura con la tabellina del 7. Io detto e tu scrivi il risultato "
+    "nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta che io finisca di "
+    "parlare e premi ancora invio per avere la domanda successiva");
+
+} // namespace
+
+void Tavola::Form_Load()
+{
+    correctCount = 0;
+    wrongCount = 0;
+
+    // The greeting uses the name exactly as typed, before the fallback below.
+    const QString typedName = m_dialogs->askName(QStringLiteral("Come ti chiami?"));
+    m_dialogs->tell(QLatin1Char(' ') + typedName + QStringLiteral(" vediamo se sei un vero campione  "));
+    lblnome1->setText(typedName);
+    if (lblnome1->text().isEmpty())
+        lblnome1->setText(QStringLiteral("Amico"));
+    Txtnome1 = lblnome1->text();
+
+    // Reads "00:00:00" until activation writes the start display; no tick is handled before then.
+    lblconto->setText(countdown::ClockReading{clockHours, clockMinutes, clockSeconds}.display());
+    ResetClock();
+
+    windowsDir = records::GetSystemDir();
+    records::createIfMissing(windowsDir + records::bestScoreFileName);
+    records::createIfMissing(windowsDir + records::championFileName);
+    lblpunti->setText(records::Leggifiletxt(windowsDir + records::bestScoreFileName));
+    lblnome->setText(records::Leggifiletxt(windowsDir + records::championFileName));
+
+    Agent1->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    narrator::Character narrator = Agent1->Characters().Item(QStringLiteral("Merlin"));
+    narrator::takeTheStage(narrator, QStringLiteral("Announce"));
+    narrator.Speak(introduction);
+
+    lblNum1->hide();
+    lblNum2->hide();
+    Label10->hide();
+}
+
+void Tavola::Form_Activate()
+{
+    cmdNext_Click();
+    // The first exercise is set while both counters read 0.
+    wrongCount = 0;
+    correctCount = 0;
+    lblconto->setText(countdown::startDisplay);
+}
+
+} // namespace window

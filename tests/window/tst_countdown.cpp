@@ -1,0 +1,92 @@
+#include "startedgame.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
+
+void tick(window::Tavola &t, int times)
+{
+    for (int i = 0; i < times; ++i)
+        t.Timer1_Timer();
+}
+
+} // namespace
+
+class TestCountdown : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aGameEndsOnTheTickAfterZeroIsShown_data();
+    void aGameEndsOnTheTickAfterZeroIsShown();
+    void anHourIsBorrowedWhenMinutesAndSecondsAreZero();
+    void timeOutWithTheGoodbyeOpenLeavesOnce();
+};
+
+void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<bool>("left");
+    QTest::newRow("the start display with full stops never counts as expired") << 0 << "00.07.00" << false;
+    QTest::newRow("the first tick shows colons") << 1 << "00:06:59" << false;
+    QTest::newRow("the 60th tick lands on a whole minute") << 60 << "00:06:00" << false;
+    QTest::newRow("the 61st tick borrows a minute") << 61 << "00:05:59" << false;
+    QTest::newRow("the 420th tick shows zero and keeps playing") << 420 << "00:00:00" << false;
+    QTest::newRow("the 421st tick finds zero and leaves") << 421 << "00:00:00" << true;
+}
+
+void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown()
+{
+    QFETCH(int, ticks);
+    QFETCH(QString, display);
+    QFETCH(bool, left);
+    StartedGame game;
+    game.start();
+    tick(game.tavola, ticks);
+    QCOMPARE(game.tavola.lblconto->text(), display);
+    QCOMPARE(game.dialogs->messages.contains(goodbye), left);
+    QCOMPARE(game.tavola.Timer1->isActive(), !left);
+}
+
+void TestCountdown::anHourIsBorrowedWhenMinutesAndSecondsAreZero()
+{
+    StartedGame game;
+    game.start();
+    game.tavola.clockHours = 1;
+    game.tavola.clockMinutes = 0;
+    game.tavola.clockSeconds = 0;
+    tick(game.tavola, 1);
+    QCOMPARE(game.tavola.lblconto->text(), QStringLiteral("00:59:59"));
+}
+
+void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
+{
+    // While the goodbye box waits, ticks and the exit button keep arriving: none may start leaving again.
+    StartedGame game;
+    game.start();
+    window::Tavola &t = game.tavola;
+    t.lblScore->setText(QStringLiteral("3"));
+    QSignalSpy ended(&t, &window::Tavola::programEnded);
+    game.dialogs->whileTelling = [&t](const QString &text) {
+        if (text != goodbye)
+            return;
+        QVERIFY(!t.Timer1->isActive());
+        tick(t, 5);
+        t.cmdExit1_Click();
+    };
+    tick(t, 421);
+
+    QCOMPARE(game.dialogs->messages.count(goodbye), 1);
+    QCOMPARE(game.dialogs->messages.last(), QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(game.readRecord(records::bestScoreFileName), QByteArray("3\r\n"));
+    QCOMPARE(game.readRecord(records::championFileName), QByteArray("Giulia\r\n"));
+}
+
+QTEST_MAIN(TestCountdown)
+#include "tst_countdown.moc"

@@ -1,0 +1,138 @@
+#include "startedgame.h"
+
+#include <QTest>
+#include <QTimer>
+
+using records::bestScoreFileName;
+using records::championFileName;
+
+namespace {
+
+const QString introduction = QStringLiteral(
+    "Allora attenzione, iniziamo la nostra avventura con la tabellina del 7. Io detto e tu scrivi il risultato "
+    "nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta che io finisca di "
+    "parlare e premi ancora invio per avere la domanda successiva");
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName_data();
+    void greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName();
+    void theNarratorIntroducesTheGameThenDictatesTheFirstExercise();
+    void loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation();
+    void activationZeroesTheCountersAfterSettingTheFirstExercise();
+    void showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data();
+    void showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun();
+};
+
+void TestStartup::greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("greeting");
+    QTest::addColumn<QString>("player");
+    QTest::newRow("a typed name is greeted and shown") << "Giulia"
+                                                       << " Giulia vediamo se sei un vero campione  "
+                                                       << "Giulia";
+    QTest::newRow("cancel or no name leaves two blanks before vediamo and plays as Amico")
+        << ""
+        << "  vediamo se sei un vero campione  "
+        << "Amico";
+    QTest::newRow("a name of blanks stays as typed") << "   "
+                                                     << "     vediamo se sei un vero campione  "
+                                                     << "   ";
+}
+
+void TestStartup::greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, greeting);
+    QFETCH(QString, player);
+    StartedGame game(typed);
+    game.tavola.Form_Load();
+    QCOMPARE(game.dialogs->prompts, QStringList{"Come ti chiami?"});
+    QCOMPARE(game.dialogs->messages, QStringList{greeting});
+    QCOMPARE(game.tavola.lblnome1->text(), player);
+    QCOMPARE(game.tavola.Txtnome1, player);
+}
+
+void TestStartup::theNarratorIntroducesTheGameThenDictatesTheFirstExercise()
+{
+    StartedGame game;
+    game.start();
+    QCOMPARE(introduction.size(), 275);
+    const QStringList expected{"Show",      "MoveTo 250 175", "Play Announce", "Height 205", "Speak " + introduction,
+                               "Show",      "MoveTo 250 175", "Play Greet",    "Height 205", "Speak 7",
+                               "Speak per", "Speak sei"};
+    QCOMPARE(game.performer->log, expected);
+}
+
+void TestStartup::loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation()
+{
+    StartedGame game;
+    window::Tavola &t = game.tavola;
+    t.Form_Load();
+    QVERIFY(t.Timer1->isActive());
+    QCOMPARE(t.Timer1->interval(), 1000);
+    QCOMPARE(t.clockHours, 0);
+    QCOMPARE(t.clockMinutes, 7);
+    QCOMPARE(t.clockSeconds, 0.0f);
+    QCOMPARE(t.lblconto->text(), QStringLiteral("00:00:00"));
+    QVERIFY(t.lblNum1->isHidden());
+    QVERIFY(t.Label10->isHidden());
+    QVERIFY(t.lblNum2->isHidden());
+
+    t.show();
+    t.Form_Activate();
+    QCOMPARE(t.lblconto->text(), QStringLiteral("00.07.00"));
+}
+
+void TestStartup::activationZeroesTheCountersAfterSettingTheFirstExercise()
+{
+    StartedGame game;
+    window::Tavola &t = game.tavola;
+    t.Form_Load();
+    QCOMPARE(t.correctCount, 0);
+    QCOMPARE(t.wrongCount, 0);
+    t.correctCount = 4;
+    t.wrongCount = 2;
+    t.show();
+    t.Form_Activate();
+    QCOMPARE(t.correctCount, 0);
+    QCOMPARE(t.wrongCount, 0);
+    QCOMPARE(t.Text7, QStringLiteral("42"));
+}
+
+void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data()
+{
+    QTest::addColumn<bool>("firstRun");
+    QTest::addColumn<QByteArray>("score");
+    QTest::addColumn<QByteArray>("champion");
+    QTest::newRow("the first run creates both files empty and shows nothing") << true << QByteArray() << QByteArray();
+    QTest::newRow("a later run shows both files whole, line end included")
+        << false << QByteArray("12\r\n") << QByteArray("Giulia\r\n");
+    QTest::newRow("empty files from an earlier run stay empty") << false << QByteArray() << QByteArray();
+}
+
+void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun()
+{
+    QFETCH(bool, firstRun);
+    QFETCH(QByteArray, score);
+    QFETCH(QByteArray, champion);
+    StartedGame game;
+    if (!firstRun) {
+        game.writeRecord(bestScoreFileName, score);
+        game.writeRecord(championFileName, champion);
+    }
+    game.tavola.Form_Load();
+    QCOMPARE(game.readRecord(bestScoreFileName), score);
+    QCOMPARE(game.readRecord(championFileName), champion);
+    QCOMPARE(game.tavola.lblpunti->text(), QString::fromLatin1(score));
+    QCOMPARE(game.tavola.lblnome->text(), QString::fromLatin1(champion));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
