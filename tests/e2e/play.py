@@ -1,0 +1,344 @@
+"""Plays Quorvane as a child would, on a real X server, and checks the record files it leaves.
+
+Run inside an X server and a D-Bus session (CTest runs it under xvfb-run and dbus-run-session):
+    play.py <path to quorvane>
+Keys go in through xdotool; what the window shows is read back through the accessibility bus.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+import pyatspi
+
+BOX_TITLE = "Quorvane"  # message boxes and the name box carry the application's title
+GOODBYE = "Ciao. Ti aspetto per la prossima sfida "
+RECORD_SAVED = 'Ok ho registrato il tuo record, C A M P I O N E"'
+FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=15.0):
+    """Polls `probe` until it returns something true, and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = probe()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.1)
+
+
+def xdotool(*args):
+    done = subprocess.run(["xdotool", *args], capture_output=True, text=True, check=False)
+    return done.stdout
+
+
+def is_dialog(wid):
+    kind = subprocess.run(["xprop", "-id", wid, "_NET_WM_WINDOW_TYPE"], capture_output=True, text=True).stdout
+    return "_NET_WM_WINDOW_TYPE_DIALOG" in kind
+
+
+class Game:
+    """One run of the program, with an eye on its windows and labels."""
+
+    def __init__(self, binary, data_home, log, faster=None):
+        env = dict(os.environ, XDG_DATA_HOME=data_home, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        if faster:
+            # The program's clock runs `faster` times faster, so a whole game takes seconds.
+            env.update(LD_PRELOAD=FAKETIME_LIBRARY, FAKETIME="+0 x%d" % faster)
+        self.process = subprocess.Popen([binary], env=env, stdout=log, stderr=subprocess.STDOUT)
+        self.boxes_seen = set()
+
+    # --- windows, through X ---
+
+    def windows(self):
+        """The program's mapped top-level windows as (id, name, width, height)."""
+        if self.process.poll() is not None:
+            raise Failure("the program ended early with status %d" % self.process.returncode)
+        found = []
+        for wid in xdotool("search", "--onlyvisible", "--pid", str(self.process.pid)).split():
+            name = xdotool("getwindowname", wid).rstrip("\n")
+            geometry = xdotool("getwindowgeometry", "--shell", wid)
+            size = dict(line.split("=", 1) for line in geometry.split())
+            found.append((wid, name, int(size.get("WIDTH", 0)), int(size.get("HEIGHT", 0))))
+        return found
+
+    def focus(self, wid):
+        # No window manager: give the keyboard focus explicitly, or keys are lost.
+        xdotool("windowfocus", "--sync", wid)
+
+    def new_box(self, timeout=15.0):
+        """Waits for a message or input box not handled before, focuses it and returns its id."""
+
+        def probe():
+            for wid, name, _, _ in self.windows():
+                # The narrator's balloon carries the title too, but it is no dialog.
+                if name == BOX_TITLE and wid not in self.boxes_seen and is_dialog(wid):
+                    return wid
+            return None
+
+        wid = wait_for("a box", probe, timeout)
+        self.boxes_seen.add(wid)
+        time.sleep(0.2)  # let the box take its input before the first key
+        self.focus(wid)
+        return wid
+
+    def main_window(self):
+        def probe():
+            sized = [wid for wid, _, width, _ in self.windows() if width >= 700]
+            return sized[0] if sized else None
+
+        return wait_for("the game window", probe)
+
+    # --- what the program shows, through AT-SPI ---
+
+    def application(self):
+        def probe():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for app in desktop:
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+            return None
+
+        return wait_for("the program on the accessibility bus", probe)
+
+    def accessibles(self):
+        """Every showing accessible of the program as (role, name, x, y, focused)."""
+        app = self.application()
+        app.clear_cache()
+        found = []
+
+        def walk(node):
+            for child in node:
+                if child is None:
+                    continue
+                states = child.getState()
+                if not states.contains(pyatspi.STATE_SHOWING):
+                    continue
+                x, y = child.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)
+                found.append((child.getRole(), child.name, x, y, states.contains(pyatspi.STATE_FOCUSED)))
+                walk(child)
+
+        walk(app)
+        return found
+
+    def labels(self):
+        return [(name, x, y) for role, name, x, y, _ in self.accessibles() if role == pyatspi.ROLE_LABEL]
+
+    def shows(self, text):
+        return any(name == text for name, _, _ in self.labels())
+
+    def expect_shown(self, what, text, timeout=15.0):
+        try:
+            wait_for("%s %r" % (what, text), lambda: self.shows(text), timeout)
+        except Failure as failure:
+            raise Failure("%s; the labels on screen: %r" % (failure, [name for name, _, _ in self.labels()])) from None
+
+    def expect_clock(self, pattern):
+        wait_for("the clock to read " + pattern,
+                 lambda: any(re.fullmatch(pattern, name) for name, _, _ in self.labels()))
+
+    # --- playing ---
+
+    def key(self, *keys):
+        xdotool("key", "--delay", "60", *keys)
+
+    def type(self, text):
+        xdotool("type", "--delay", "60", text)
+
+    def give_name(self, name):
+        self.new_box()
+        self.type(name)
+        self.key("Return")
+        self.new_box()
+        self.expect_shown("the greeting", " %s vediamo se sei un vero campione  " % name)
+        self.key("Return")
+        window = self.main_window()
+        self.focus(window)
+        return window
+
+    def printed_factor(self):
+        """The second factor of the printed exercise: the label right of the "X"."""
+        labels = self.labels()
+        signs = [(x, y) for name, x, y in labels if name == "X"]
+        if not signs:
+            return None
+        sign_x, sign_y = signs[0]
+        factors = [name for name, x, y in labels if x > sign_x and abs(y - sign_y) < 40 and name.isdigit()]
+        return int(factors[0]) if factors else None
+
+    def answer_box_focused(self):
+        return any(role == pyatspi.ROLE_TEXT and focused for role, _, _, _, focused in self.accessibles())
+
+    def answer(self, right):
+        """Answers the exercise on screen, checks the verdict, asks for the next one; returns the factor."""
+        wait_for("the answer box to take the focus", self.answer_box_focused)
+        # The printed exercise shows up once the child starts typing.
+        self.type("1")
+        factor = wait_for("the printed exercise", self.printed_factor)
+        result = 7 * factor if right else 7 * factor + 1
+        self.key("BackSpace")
+        self.type(str(result))
+        self.key("Return")
+        expected = "Esatto. Sei forte!!!" if right else "Sbagliato!! %d" % (7 * factor)
+        self.expect_shown("the verdict", expected)
+        # The next Enter presses "Nuovo calcolo" and sets the next exercise.
+        self.key("Return")
+        wait_for("the verdict to go", lambda: not self.shows(expected))
+        return factor
+
+    def leave(self, record):
+        """Presses "E&xit" and confirms the boxes of the leave procedure."""
+        self.key("alt+x")
+        self.confirm_goodbye(record)
+
+    def confirm_goodbye(self, record, timeout=15.0):
+        self.new_box(timeout)
+        self.expect_shown("the goodbye", GOODBYE)
+        self.key("Return")
+        if record:
+            self.new_box()
+            self.expect_shown("the record confirmation", RECORD_SAVED)
+            self.key("Return")
+        self.expect_end(0)
+
+    def expect_end(self, expected):
+        try:
+            status = self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired as exc:
+            raise Failure("the program did not end") from exc
+        if status != expected:
+            raise Failure("the program ended with status %d, not %d" % (status, expected))
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def check_equal(what, actual, expected):
+    if actual != expected:
+        raise Failure("%s: expected %r, got %r" % (what, expected, actual))
+    print("ok:", what, repr(actual))
+
+
+def record_files(data_home):
+    records = os.path.join(data_home, "quorvane")
+    return os.path.join(records, "azerbilox.txt"), os.path.join(records, "nzerbilox.txt")
+
+
+def play_and_set_a_record(binary, data_home, log):
+    """A first game: some right and some wrong answers, then the exit button saves the record."""
+    score_file, name_file = record_files(data_home)
+    answers = [True, True, False, True, False]
+    game = Game(binary, data_home, log)
+    try:
+        game.give_name("Giulia")
+        # The start display has full stops; the first tick, a second later, brings colons.
+        game.expect_clock(r"00\.07\.00|00:06:\d\d")
+        game.expect_clock(r"00:06:[0-5]\d")
+        check_equal("record files created empty at start", (read_bytes(score_file), read_bytes(name_file)),
+                    (b"", b""))
+        factors = [game.answer(right) for right in answers]
+        print("ok: answered 7 x", factors)
+        game.leave(record=True)
+    finally:
+        game.stop()
+    check_equal("best-score file", read_bytes(score_file), b"%d\r\n" % sum(answers))
+    check_equal("champion-name file", read_bytes(name_file), b"Giulia\r\n")
+    return sum(answers)
+
+
+def show_the_champion(binary, data_home, log, best):
+    """A second start shows the record; leaving without beating it changes nothing."""
+    score_file, name_file = record_files(data_home)
+    game = Game(binary, data_home, log)
+    try:
+        game.give_name("Luca")
+        game.expect_shown("the player", "Luca")
+        game.expect_shown("the champion", "Giulia\r\n")
+        game.expect_shown("the best score", "%d\r\n" % best)
+        game.leave(record=False)
+    finally:
+        game.stop()
+    check_equal("best-score file after a game without a record", read_bytes(score_file), b"%d\r\n" % best)
+    check_equal("champion-name file after a game without a record", read_bytes(name_file), b"Giulia\r\n")
+
+
+def run_out_of_time(binary, data_home, log):
+    """A whole seven-minute game on a fast clock: time-out says goodbye once and saves the record."""
+    score_file, name_file = record_files(data_home)
+    game = Game(binary, data_home, log, faster=20)
+    try:
+        game.give_name("Marco")
+        game.answer(right=True)
+        # Seven minutes at twenty times the speed: 21 seconds.
+        game.confirm_goodbye(record=True, timeout=40)
+        check_equal("boxes shown: name, greeting, one goodbye, confirmation", len(game.boxes_seen), 4)
+    finally:
+        game.stop()
+    check_equal("best-score file after time-out", read_bytes(score_file), b"1\r\n")
+    check_equal("champion-name file after time-out", read_bytes(name_file), b"Marco\r\n")
+
+
+def report_a_start_up_error(binary, workdir, log):
+    """Record files that cannot be created end the program at start with a message box and status 3."""
+    not_a_directory = os.path.join(workdir, "a-file")
+    open(not_a_directory, "w").close()
+    game = Game(binary, not_a_directory, log)
+    try:
+        game.new_box()
+        game.type("Anna")
+        game.key("Return")
+        game.new_box()
+        game.key("Return")
+        game.new_box()
+        wait_for("the run-time error report",
+                 lambda: any(name.startswith("Errore di run-time") for name, _, _ in game.labels()))
+        game.key("Return")
+        game.expect_end(3)
+        print("ok: a start-up error is reported and ends the program with status 3")
+    finally:
+        game.stop()
+
+
+def play(binary, workdir):
+    with open(os.path.join(workdir, "quorvane.log"), "w") as log:
+        data_home = os.path.join(workdir, "data")
+        best = play_and_set_a_record(binary, data_home, log)
+        show_the_champion(binary, data_home, log, best)
+        report_a_start_up_error(binary, workdir, log)
+        run_out_of_time(binary, os.path.join(workdir, "timeout-data"), log)
+
+
+def main():
+    binary = os.path.abspath(sys.argv[1])
+    with tempfile.TemporaryDirectory(prefix="quorvane-e2e-") as workdir:
+        try:
+            play(binary, workdir)
+            return 0
+        except Failure as failure:
+            print("FAIL:", failure)
+        except Exception:  # pylint: disable=broad-except
+            traceback.print_exc()
+        with open(os.path.join(workdir, "quorvane.log")) as log:
+            print("--- program output ---\n" + log.read())
+        return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
