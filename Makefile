@@ -5,7 +5,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-svg-dev qt6-qpa-plugins \
 	libespeak-ng-dev espeak-ng-data libpcaudio-dev libpcaudio0 \
 	fonts-liberation2 fonts-roboto-unhinted \
-	xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi \
+	xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
 	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev
 
 BUILD_DIR ?= build
