@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -353,6 +354,9 @@ void TestLayout::windowHasAFixedClientAreaTheDesignCaptionAndCreditMenus()
     QCOMPARE(t.surface->geometry().top(), t.menuBar()->geometry().bottom() + 1);
     QCOMPARE(t.minimumSize(), t.maximumSize());
     QCOMPARE(t.size(), t.minimumSize());
+    // Placed before the window manager adds its frame: centred up to half the frame's thickness.
+    const QPoint offCentre = t.frameGeometry().center() - t.screen()->availableGeometry().center();
+    QVERIFY(offCentre.manhattanLength() <= t.frameGeometry().height() - t.height());
 
     // 83 blanks, the title, 31 blanks, an address at an example domain, 4 blanks.
     const QString caption = t.windowTitle();
