@@ -18,7 +18,8 @@ import pyatspi
 BOX_TITLE = "Quorvane"  # message boxes and the name box carry the application's title
 GOODBYE = "Ciao. Ti aspetto per la prossima sfida "
 RECORD_SAVED = 'Ok ho registrato il tuo record, C A M P I O N E"'
-FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
+# Found by CMake; the default is where Debian puts it on amd64.
+FAKETIME_LIBRARY = os.environ.get("QUORVANE_FAKETIME", "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1")
 
 
 class Failure(Exception):
