@@ -19,6 +19,7 @@ constexpr int radius = 14;
 constexpr int maxLines = 6;
 const QColor paper(0xff, 0xfb, 0xe8);
 const QColor ink(0x4b, 0x32, 0x82);
+const QColor writing(0x20, 0x20, 0x30);
 
 } // namespace
 
@@ -28,31 +29,32 @@ Balloon::Balloon(QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
-    setWordWrap(true);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
-    setContentsMargins(textMargin, textMargin - 2, textMargin, textMargin - 2 + tail);
-    QFont font(QStringLiteral("Arial"), 12);
-    setFont(font);
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, QColor(0x20, 0x20, 0x30));
-    setPalette(colours);
+    setFont(QFont(QStringLiteral("Arial"), 12));
+}
+
+void Balloon::open(const QString &whole)
+{
+    setText(QString());
+    const int lines = std::min(textHeight(whole), maxLines * fontMetrics().lineSpacing());
+    // Sized once for the whole speech, so that it does not jump as the words come.
+    resize(balloonWidth, lines + 2 * textMargin + tail);
+    placeBeside(m_wizard);
+    if (!isVisible()) {
+        show();
+        raise();
+    }
 }
 
 void Balloon::showText(const QString &text)
 {
     QString shown = text;
-    const int room = maxLines * fontMetrics().lineSpacing();
     QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    while (textHeight(shown) > room && words.size() > 1) {
+    while (textHeight(shown) > textArea().height() && words.size() > 1) {
         words.removeFirst();
         shown = QStringLiteral("… ") + words.join(QLatin1Char(' '));
     }
     setText(shown);
-    resize(balloonWidth, textHeight(shown) + contentsMargins().top() + contentsMargins().bottom());
-    placeBeside(m_wizard);
-    if (!isVisible())
-        show();
 }
 
 void Balloon::placeBeside(const QRect &wizard)
@@ -73,23 +75,22 @@ void Balloon::placeBeside(const QRect &wizard)
 
 QSize Balloon::sizeHint() const
 {
-    return QSize(balloonWidth, textHeight(text()) + contentsMargins().top() + contentsMargins().bottom());
+    return QSize(balloonWidth, textHeight(text()) + 2 * textMargin + tail);
 }
 
-void Balloon::paintEvent(QPaintEvent *event)
+void Balloon::paintEvent(QPaintEvent *)
 {
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.save();
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(rect(), Qt::transparent);
-        painter.restore();
-        painter.setPen(QPen(ink, 2));
-        painter.setBrush(paper);
-        painter.drawPath(outline());
-    }
-    QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+    painter.restore();
+    painter.setPen(QPen(ink, 2));
+    painter.setBrush(paper);
+    painter.drawPath(outline());
+    painter.setPen(writing);
+    painter.drawText(textArea(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text());
 }
 
 void Balloon::resizeEvent(QResizeEvent *event)
@@ -116,6 +117,11 @@ QPainterPath Balloon::outline() const
     pointer.lineTo(body.left() + 44, body.bottom() - 2);
     pointer.closeSubpath();
     return path.united(pointer);
+}
+
+QRect Balloon::textArea() const
+{
+    return rect().adjusted(textMargin, textMargin, -textMargin, -textMargin - tail);
 }
 
 int Balloon::textHeight(const QString &text) const

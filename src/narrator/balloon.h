@@ -12,6 +12,8 @@ class Balloon final : public QLabel
 public:
     explicit Balloon(QWidget *parent);
 
+    /// Opens the balloon, empty, at the size that `whole` will need (up to a few lines).
+    void open(const QString &whole);
     /// Shows `text`; when it is too long for the balloon, the beginning gives way to the end.
     void showText(const QString &text);
     /// Stands at the upper right of the wizard, whose window covers `wizard` on the screen.
@@ -24,6 +26,7 @@ protected:
 
 private:
     QPainterPath outline() const;
+    QRect textArea() const;
     int textHeight(const QString &text) const;
 
     QRect m_wizard;

@@ -2,6 +2,11 @@
 
 #include <pcaudiolib/audio.h>
 
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace narrator {
 
 namespace {
@@ -9,16 +14,51 @@ namespace {
 // Small slices keep the worker quick to notice that the program is closing.
 constexpr qsizetype samplesPerWrite = 2048;
 
+/// Sends standard error to /dev/null while it lives. Without a sound card ALSA prints a page of
+/// its own complaints; the narrator says why there is no sound in one line instead.
+class QuietStandardError
+{
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY);
+        if (nowhere >= 0) {
+            dup2(nowhere, STDERR_FILENO);
+            close(nowhere);
+        }
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+    }
+    QuietStandardError(const QuietStandardError &) = delete;
+    QuietStandardError &operator=(const QuietStandardError &) = delete;
+
+private:
+    int m_saved = -1;
+};
+
 } // namespace
 
 PcAudioSink::PcAudioSink(int sampleRate, QObject *parent) : AudioSink(parent)
 {
-    m_device = create_audio_device_object(nullptr, "quorvane", "Merlin");
+    int error = 0;
+    {
+        const QuietStandardError quiet;
+        m_device = create_audio_device_object(nullptr, "quorvane", "Merlin");
+        if (m_device)
+            error = audio_object_open(m_device, AUDIO_OBJECT_FORMAT_S16LE, uint32_t(sampleRate), 1);
+    }
     if (!m_device) {
         m_silence = QStringLiteral("no sound output could be created");
         return;
     }
-    const int error = audio_object_open(m_device, AUDIO_OBJECT_FORMAT_S16LE, uint32_t(sampleRate), 1);
     if (error != 0) {
         m_silence =
             QStringLiteral("no sound device (%1)").arg(QString::fromLocal8Bit(audio_object_strerror(m_device, error)));

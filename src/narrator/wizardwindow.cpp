@@ -79,6 +79,8 @@ void WizardWindow::startSpeaking(const Speech &speech, qint64 startedMs)
     m_speaking = true;
     m_wordsShown = 0;
     ++m_balloonGeneration;
+    if (!speech.text.trimmed().isEmpty())
+        m_balloon->open(speech.text.trimmed());
     showSpokenWords();
     keepTicking();
 }
@@ -117,6 +119,8 @@ void WizardWindow::moveEvent(QMoveEvent *event)
 
 void WizardWindow::begin(Gesture gesture, int durationMs)
 {
+    // Without a window manager nothing keeps him on top: windows opened later would cover him.
+    raise();
     m_gesture = gesture;
     m_gestureStart = m_clock.nowMs();
     m_gestureDuration = durationMs;
