@@ -35,7 +35,8 @@ struct DesignFont
 /// Maps the design's Windows font families to installed fonts with matching metrics.
 void registerFontSubstitutes();
 
-/// The Windows system colours the design refers to, as the classic desktop schemes set them.
+/// The Windows system colours the design refers to. The scroll bar is the grey of later Windows
+/// desktops; the others are those of the Windows Classic scheme.
 namespace systemColour {
 constexpr QColor scrollBar{200, 200, 200};
 constexpr QColor inactiveCaptionText{212, 208, 200};
