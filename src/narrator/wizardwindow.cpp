@@ -43,6 +43,11 @@ WizardWindow::WizardWindow(Clock &clock, QWidget *parent)
 
 void WizardWindow::appear()
 {
+    // Every narrating handler opens with Show; a wizard already there stays as he is.
+    if (isVisible()) {
+        Q_EMIT gestureFinished();
+        return;
+    }
     show();
     begin(Gesture::Appear, gestureDurationMs(Gesture::Appear));
 }
@@ -68,7 +73,7 @@ void WizardWindow::setDrawnHeight(int pixels)
 {
     m_art.setHeight(pixels, devicePixelRatioF());
     setFixedSize(m_art.size());
-    m_pose = {};
+    m_frame = QImage(); // drawn anew at the new size, whatever the pose
     refresh();
 }
 

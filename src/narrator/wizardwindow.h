@@ -19,7 +19,7 @@ class WizardWindow final : public QWidget
 public:
     explicit WizardWindow(Clock &clock, QWidget *parent = nullptr);
 
-    /// Shows the wizard where he stands, growing out of the floor.
+    /// Shows the wizard where he stands, growing out of the floor; nothing to do when he is there.
     void appear();
     /// Glides the window's top-left corner to `topLeft`, in screen pixels.
     void glideTo(const QPoint &topLeft);

@@ -208,6 +208,11 @@ void TestWizardPerformer::showMakesTheWizardAppearBeforeTheNextRequest()
     QVERIFY(narrator.synthesised.isEmpty());
     narrator.clock->advance(frameSlack);
     QCOMPARE(narrator.synthesised, QStringList{"eccomi"});
+
+    // Each handler opens with Show again; a wizard already there does not appear a second time.
+    narrator.clock->advance(FakeSpeechEngine::msPerWord);
+    merlin.Show();
+    QVERIFY(narrator.idle());
 }
 
 void TestWizardPerformer::moveToGlidesTheTopLeftCornerToTheScreenPixels()
