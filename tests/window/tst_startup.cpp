@@ -114,7 +114,6 @@ void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data()
     QTest::newRow("the first run creates both files empty and shows nothing") << true << QByteArray() << QByteArray();
     QTest::newRow("a later run shows both files whole, line end included")
         << false << QByteArray("12\r\n") << QByteArray("Giulia\r\n");
-    QTest::newRow("empty files from an earlier run stay empty") << false << QByteArray() << QByteArray();
 }
 
 void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun()
