@@ -9,8 +9,16 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace narrator {
+
+namespace {
+
+// Taller than any screen, and each of his drawn parts is kept in memory at that size.
+constexpr int tallestHeight = 4096;
+
+} // namespace
 
 WizardPerformer::WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
                                  std::unique_ptr<Clock> clock, QObject *parent)
@@ -48,6 +56,8 @@ void WizardPerformer::perform(const Request &request)
         return;
     }
     case Request::Kind::Height:
+        if (request.pixels < 1 || request.pixels > tallestHeight)
+            throw std::runtime_error("The narrator cannot be drawn " + std::to_string(request.pixels) + " pixels high");
         m_window->setDrawnHeight(request.pixels);
         Q_EMIT finished();
         return;

@@ -241,6 +241,7 @@ void TestWizardPerformer::heightSetsTheDrawnHeightAndTheWidthFollowsTheArtwork()
     merlin.Height(205);
     QCOMPARE(narrator.window()->size(), QSize(150, 205));
     QVERIFY(narrator.idle());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, merlin.Height(0));
 }
 
 namespace {
