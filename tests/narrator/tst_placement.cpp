@@ -1,0 +1,55 @@
+#include "narrator/placement.h"
+
+#include <QTest>
+
+class TestPlacement : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void onWaylandTheProgramRunsThroughXWayland_data();
+    void onWaylandTheProgramRunsThroughXWayland();
+};
+
+void TestPlacement::onWaylandTheProgramRunsThroughXWayland_data()
+{
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<QByteArray>("x11");
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QByteArray>("platform");
+    QTest::newRow("a Wayland session with XWayland goes through X11") << "wayland-0"_qba
+                                                                      << ":0"_qba
+                                                                      << ""_qba
+                                                                      << "xcb"_qba;
+    QTest::newRow("the user's own choice of platform stands") << "wayland-0"_qba
+                                                              << ":0"_qba
+                                                              << "wayland"_qba
+                                                              << "wayland"_qba;
+    QTest::newRow("without XWayland there is nothing else to choose") << "wayland-0"_qba
+                                                                      << ""_qba
+                                                                      << ""_qba
+                                                                      << ""_qba;
+    QTest::newRow("an X11 session is left as it is") << ""_qba
+                                                     << ":0"_qba
+                                                     << ""_qba
+                                                     << ""_qba;
+}
+
+void TestPlacement::onWaylandTheProgramRunsThroughXWayland()
+{
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, x11);
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, platform);
+    const auto set = [](const char *name, const QByteArray &value) {
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    };
+    set("WAYLAND_DISPLAY", wayland);
+    set("DISPLAY", x11);
+    set("QT_QPA_PLATFORM", chosen);
+    narrator::placeWindowsThroughXWayland();
+    QCOMPARE(qgetenv("QT_QPA_PLATFORM"), platform);
+}
+
+QTEST_GUILESS_MAIN(TestPlacement)
+#include "tst_placement.moc"
