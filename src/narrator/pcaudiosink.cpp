@@ -46,12 +46,12 @@ private:
 
 } // namespace
 
-PcAudioSink::PcAudioSink(int sampleRate, QObject *parent) : AudioSink(parent)
+PcAudioSink::PcAudioSink(int sampleRate, const QByteArray &device, QObject *parent) : AudioSink(parent)
 {
     int error = 0;
     {
         const QuietStandardError quiet;
-        m_device = create_audio_device_object(nullptr, "quorvane", "Merlin");
+        m_device = create_audio_device_object(device.isEmpty() ? nullptr : device.constData(), "quorvane", "Merlin");
         if (m_device)
             error = audio_object_open(m_device, AUDIO_OBJECT_FORMAT_S16LE, uint32_t(sampleRate), 1);
     }

@@ -18,8 +18,8 @@ class PcAudioSink final : public AudioSink
 {
     Q_OBJECT
 public:
-    /// Opens the default output for mono signed 16-bit sound at `sampleRate`.
-    explicit PcAudioSink(int sampleRate, QObject *parent = nullptr);
+    /// Opens the output `device` (the desktop's default when empty) for mono signed 16-bit sound at `sampleRate`.
+    explicit PcAudioSink(int sampleRate, const QByteArray &device = {}, QObject *parent = nullptr);
     ~PcAudioSink() override;
 
     QString silenceReason() const override { return m_silence; }

@@ -1,0 +1,43 @@
+#include "narrator/pcaudiosink.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestPcAudioSink : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void withoutADeviceTheSinkSaysWhyAndStillFinishes();
+    void eachDrainFinishesOnceEverythingBeforeItHasPlayed();
+};
+
+void TestPcAudioSink::withoutADeviceTheSinkSaysWhyAndStillFinishes()
+{
+    narrator::PcAudioSink sink(22050, QByteArrayLiteral("no-such-device"));
+    QVERIFY(!sink.silenceReason().isEmpty());
+    QSignalSpy finished(&sink, &narrator::AudioSink::finished);
+    sink.write(QList<qint16>(2205, 1000));
+    sink.drain();
+    QVERIFY(finished.wait(1000));
+    QCOMPARE(finished.size(), 1);
+}
+
+void TestPcAudioSink::eachDrainFinishesOnceEverythingBeforeItHasPlayed()
+{
+    // ALSA's null device takes sound as a card would, without one.
+    narrator::PcAudioSink sink(22050, QByteArrayLiteral("null"));
+    QCOMPARE(sink.silenceReason(), QString());
+    QSignalSpy finished(&sink, &narrator::AudioSink::finished);
+    sink.write(QList<qint16>(5000, 1000));
+    sink.write(QList<qint16>(300, -1000));
+    sink.drain();
+    sink.write(QList<qint16>(22050, 500));
+    sink.drain();
+    QTRY_COMPARE(finished.size(), 2);
+    QTest::qWait(50);
+    QCOMPARE(finished.size(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestPcAudioSink)
+#include "tst_pcaudiosink.moc"
