@@ -25,7 +25,7 @@ metainfo="$prefix/share/metainfo/io.github.quorvane.quorvane.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata does not list release $version"
 
-warnings=$(groff -man -ww -z "$prefix/share/man/man6/quorvane.6" 2>&1)
+warnings=$(zcat "$prefix/share/man/man6/quorvane.6.gz" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page has formatting warnings: $warnings"
 
 check_program_answers "$prefix/bin/quorvane" "$version"
