@@ -55,11 +55,19 @@ Sample runOnce(const std::string &program, const std::string &display, startup::
             *window};
 }
 
-double median(std::vector<double> values)
+struct Spread
+{
+    double median = 0;
+    double lowest = 0;
+    double highest = 0;
+};
+
+Spread spreadOf(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    const double median = values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    return {median, values.front(), values.back()};
 }
 
 template <typename Field> std::vector<double> column(const std::vector<Sample> &samples, Field field)
@@ -99,20 +107,23 @@ int main(int argc, char **argv)
 
     std::printf("Start-up to the first window on screen, Xvfb %s, median of %d runs (after one warm-up each)\n",
                 display.name().c_str(), runs);
-    std::printf("%-16s %12s %14s\n", "", "start-up ms", "peak RSS MiB");
-    double floorMs = 0;
-    double floorMib = 0;
+    std::printf("%-16s %24s %24s\n", "", "start-up ms (min-max)", "peak RSS MiB (min-max)");
+    // The first contender, the bare window, is the floor the others are compared with.
+    Spread floorTime;
+    Spread floorMemory;
     for (const Contender &contender : contenders) {
-        const double ms = median(column(contender.samples, &Sample::milliseconds));
-        const double mib = median(column(contender.samples, &Sample::peakMib));
-        std::printf("%-16s %12.1f %14.1f", contender.label, ms, mib);
-        if (floorMs > 0)
-            std::printf("   = %.2fx and %.2fx the bare window (target <= 1.5x)", ms / floorMs, mib / floorMib);
-        std::printf("\n");
-        if (floorMs == 0) {
-            floorMs = ms;
-            floorMib = mib;
+        const Spread time = spreadOf(column(contender.samples, &Sample::milliseconds));
+        const Spread memory = spreadOf(column(contender.samples, &Sample::peakMib));
+        std::printf("%-16s %8.1f (%5.1f-%5.1f) %10.1f (%4.1f-%4.1f)", contender.label, time.median, time.lowest,
+                    time.highest, memory.median, memory.lowest, memory.highest);
+        if (&contender == &contenders.front()) {
+            floorTime = time;
+            floorMemory = memory;
+        } else {
+            std::printf("   = %.2fx and %.2fx the bare window (target <= 1.5x)", time.median / floorTime.median,
+                        memory.median / floorMemory.median);
         }
+        std::printf("\n");
     }
     for (const Contender &contender : contenders) {
         const startup::SeenWindow &window = contender.samples.back().window;
