@@ -19,14 +19,15 @@ int main(int argc, char **argv)
     narrator::placeWindowsThroughXWayland();
     window::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
     window::registerFontSubstitutes();
     // Ties the windows to the installed desktop entry, and so to its icon (task bar, Wayland app id).
     // No QIcon::fromTheme here: searching the icon theme visibly delays the first window.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.quorvane"));
 
-    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), narrator::createWizardPerformer(),
+    narrator::WizardPerformer *merlin = narrator::createWizardPerformer();
+    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,
                           std::make_unique<engine::ClockSeededRandom>());
+    merlin->setStageOrigin([&tavola] { return tavola.frameGeometry().topLeft(); });
     QObject::connect(&tavola, &window::Tavola::programEnded, &app, &QCoreApplication::exit);
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
     // The clock runs from Form_Load on, but its first tick can only be handled after this whole

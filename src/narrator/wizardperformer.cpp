@@ -45,7 +45,7 @@ void WizardPerformer::perform(const Request &request)
         return;
     case Request::Kind::MoveTo:
         m_gesturing = true;
-        m_window->glideTo(QPoint(request.x, request.y));
+        m_window->glideTo(m_stageOrigin() + QPoint(request.x, request.y));
         return;
     case Request::Kind::Play: {
         const std::optional<Gesture> gesture = gestureNamed(request.text);
@@ -107,7 +107,7 @@ void WizardPerformer::onGestureFinished()
     Q_EMIT finished();
 }
 
-Performer *createWizardPerformer()
+WizardPerformer *createWizardPerformer()
 {
     auto engine = std::make_unique<EspeakEngine>();
     auto sink = std::make_unique<PcAudioSink>(engine->sampleRate());

@@ -2,6 +2,9 @@
 
 #include "narrator/performer.h"
 
+#include <QPoint>
+
+#include <functional>
 #include <memory>
 
 namespace narrator {
@@ -25,6 +28,10 @@ public:
 
     void perform(const Request &request) override;
     WizardWindow *window() const { return m_window.get(); }
+    /// Where MoveTo's coordinates start on the screen. The stage positions were chosen for a game
+    /// window standing at the screen's origin, so the game passes its own window's top-left corner:
+    /// the wizard then stands in the same place beside the game wherever its window is.
+    void setStageOrigin(std::function<QPoint()> origin) { m_stageOrigin = std::move(origin); }
 
 private:
     void speak(const QString &text);
@@ -35,6 +42,7 @@ private:
     std::unique_ptr<AudioSink> m_sink;
     std::unique_ptr<Clock> m_clock;
     std::unique_ptr<WizardWindow> m_window;
+    std::function<QPoint()> m_stageOrigin = [] { return QPoint(0, 0); };
     bool m_silent = false;
     bool m_gesturing = false;
     quint64 m_speech = 0; ///< the speech in progress; 0 when none
@@ -42,6 +50,6 @@ private:
 };
 
 /// The game's narrator: espeak-ng's Italian voice, the desktop's sound output and the real time.
-Performer *createWizardPerformer();
+WizardPerformer *createWizardPerformer();
 
 } // namespace narrator

@@ -8,12 +8,12 @@ namespace window {
 
 QString MessageBoxDialogs::askName(const QString &prompt)
 {
-    return QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationDisplayName(), prompt);
+    return QInputDialog::getText(QApplication::activeWindow(), applicationTitle, prompt);
 }
 
 void MessageBoxDialogs::tell(const QString &text)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+    QMessageBox::information(QApplication::activeWindow(), applicationTitle, text);
 }
 
 } // namespace window

@@ -4,6 +4,10 @@
 
 namespace window {
 
+/// The caption of every box the game shows. It is not set as Qt's application display name,
+/// which Qt would append to the window's own caption.
+inline const QString applicationTitle = QStringLiteral("Quorvane");
+
 /// The modal boxes the game asks and tells through; tests answer them with a script.
 class Dialogs
 {

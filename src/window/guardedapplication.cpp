@@ -1,5 +1,7 @@
 #include "window/guardedapplication.h"
 
+#include "window/dialogs.h"
+
 #include <QMessageBox>
 
 #include <cstdio>
@@ -36,7 +38,7 @@ void GuardedApplication::reportRunTimeError(const QString &what)
     s_reporting = true;
     const QString text = QStringLiteral("Errore di run-time: ") + what;
     std::fprintf(stderr, "quorvane: %s\n", qPrintable(text));
-    QMessageBox::critical(nullptr, applicationDisplayName(), text);
+    QMessageBox::critical(nullptr, applicationTitle, text);
     exit(runTimeErrorStatus);
 }
 

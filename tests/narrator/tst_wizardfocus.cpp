@@ -38,7 +38,7 @@ void TestWizardFocus::initTestCase()
     QVERIFY(QTest::qWaitForWindowActive(&m_answer));
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
-    auto *performer = static_cast<narrator::WizardPerformer *>(narrator::createWizardPerformer());
+    auto *performer = narrator::createWizardPerformer();
     m_performer = performer;
     m_agent = std::make_unique<narrator::Agent>(performer, nullptr);
     m_agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void anUnknownAnimationIsAnError();
     void showMakesTheWizardAppearBeforeTheNextRequest();
     void moveToGlidesTheTopLeftCornerToTheScreenPixels();
+    void moveToCountsFromTheStageOrigin();
     void heightSetsTheDrawnHeightAndTheWidthFollowsTheArtwork();
     void missingSoundIsReportedOnceOnStandardError();
 };
@@ -230,6 +231,17 @@ void TestWizardPerformer::moveToGlidesTheTopLeftCornerToTheScreenPixels()
     narrator.clock->advance(1000 + frameSlack);
     QVERIFY(narrator.idle());
     QCOMPARE(narrator.window()->frameGeometry().topLeft(), from + QPoint(300, 200));
+}
+
+void TestWizardPerformer::moveToCountsFromTheStageOrigin()
+{
+    Narrator narrator;
+    narrator.performer->setStageOrigin([] { return QPoint(240, 130); });
+    narrator::Character merlin = narrator.merlin();
+    merlin.MoveTo(250, 175);
+    narrator.clock->advance(2000);
+    QVERIFY(narrator.idle());
+    QCOMPARE(narrator.window()->frameGeometry().topLeft(), QPoint(490, 305));
 }
 
 void TestWizardPerformer::heightSetsTheDrawnHeightAndTheWidthFollowsTheArtwork()
