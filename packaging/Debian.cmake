@@ -3,7 +3,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_VENDOR "Quorvane developers")
-set(CPACK_PACKAGE_CONTACT "Quorvane developers <quorvane@users.noreply.github.com>")
+set(CPACK_PACKAGE_CONTACT "Quorvane developers <quorvane@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "times table of 7 drill game with a talking wizard")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -12,7 +12,7 @@ set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quorvane/quorvane)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quorvane.example.org/)
 # The extended description; the synopsis line is CPACK_PACKAGE_DESCRIPTION_SUMMARY.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Quorvane is a small game for children who are learning the Italian

@@ -22,7 +22,7 @@ int main(int argc, char **argv)
     window::registerFontSubstitutes();
     // Ties the windows to the installed desktop entry, and so to its icon (task bar, Wayland app id).
     // No QIcon::fromTheme here: searching the icon theme visibly delays the first window.
-    QApplication::setDesktopFileName(QStringLiteral("io.github.quorvane.quorvane"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.quorvane"));
 
     narrator::WizardPerformer *merlin = narrator::createWizardPerformer();
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,

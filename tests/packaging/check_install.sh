@@ -15,13 +15,13 @@ check_file_list "$prefix"
 [ -x "$prefix/bin/quorvane" ] || fail "bin/quorvane is not executable"
 check_icon_sizes "$prefix"
 
-desktop="$prefix/share/applications/io.github.quorvane.quorvane.desktop"
+desktop="$prefix/share/applications/org.example.quorvane.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
 grep -qx 'Exec=quorvane' "$desktop" || fail "the desktop entry does not start quorvane"
-grep -qx 'Icon=io.github.quorvane.quorvane' "$desktop" || fail "the desktop entry names another icon"
+grep -qx 'Icon=org.example.quorvane' "$desktop" || fail "the desktop entry names another icon"
 grep -q '^Categories=Education;' "$desktop" || fail "the desktop entry is not in Education"
 
-metainfo="$prefix/share/metainfo/io.github.quorvane.quorvane.metainfo.xml"
+metainfo="$prefix/share/metainfo/org.example.quorvane.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata does not list release $version"
 

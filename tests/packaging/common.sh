@@ -22,7 +22,7 @@ check_icon_sizes()
 {
     local root=$1 size description
     for size in 32 48 64 128 256; do
-        description=$(file "$root/share/icons/hicolor/${size}x${size}/apps/io.github.quorvane.quorvane.png")
+        description=$(file "$root/share/icons/hicolor/${size}x${size}/apps/org.example.quorvane.png")
         grep -q "PNG image data, $size x $size," <<<"$description" || fail "the ${size}x${size} icon has another size"
     done
 }
