@@ -1,6 +1,7 @@
 #!/bin/sh
-# Takes docs/screenshot.png of the real program: starts it under Xvfb, answers the name box and
-# the greeting, waits until Merlin has dictated the first exercise, and keeps the game window.
+# Takes the README's pictures of the real program: starts it under Xvfb and answers the name box
+# and the greeting; docs/narrator.png is the whole screen while Merlin introduces the game, and
+# docs/screenshot.png the game window once he has dictated the first exercise.
 # Usage, from the top of the repository after a build: docs/take-screenshot.sh [build-dir]
 set -e
 build=${1:-build}
@@ -19,7 +20,9 @@ answer() { # types $1 and Enter into the box titled "Quorvane"
 answer Luca
 sleep 1.5
 answer ""
-sleep 25
+sleep 6
+import -window root PNG24:docs/narrator.png
+sleep 19
 
 window=$(xdotool search --onlyvisible --name QUORVANE | head -1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
