@@ -1,5 +1,6 @@
 #include "commandline/commandline.h"
 #include "engine/randomsource.h"
+#include "narrator/ondemandperformer.h"
 #include "narrator/placement.h"
 #include "narrator/wizardperformer.h"
 #include "window/dialogs.h"
@@ -24,10 +25,17 @@ int main(int argc, char **argv)
     // No QIcon::fromTheme here: searching the icon theme visibly delays the first window.
     QApplication::setDesktopFileName(QStringLiteral("org.example.quorvane"));
 
-    narrator::WizardPerformer *merlin = narrator::createWizardPerformer();
+    // Merlin's window, voice and sound device are made at his first request, after the name box:
+    // the program reaches its first box without them. The window exists by then.
+    const window::Tavola *stage = nullptr;
+    auto *merlin = new narrator::OnDemandPerformer([&stage] {
+        narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
+        wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
+        return wizard;
+    });
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,
                           std::make_unique<engine::ClockSeededRandom>());
-    merlin->setStageOrigin([&tavola] { return tavola.frameGeometry().topLeft(); });
+    stage = &tavola;
     QObject::connect(&tavola, &window::Tavola::programEnded, &app, &QCoreApplication::exit);
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
     // The clock runs from Form_Load on, but its first tick can only be handled after this whole
