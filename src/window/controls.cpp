@@ -170,4 +170,13 @@ void Tavola::buildControls()
     move(screen()->availableGeometry().center() - rect().center());
 }
 
+void Tavola::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The captions are measured only now: the game asks the player's name before its window
+    // shows, and has no need of the captions' fonts until then.
+    for (DesignLabel *label : surface->findChildren<DesignLabel *>())
+        label->fitCaption();
+}
+
 } // namespace window

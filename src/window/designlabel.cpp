@@ -36,7 +36,7 @@ void DesignLabel::setText(const QString &caption)
 
 void DesignLabel::fitCaption()
 {
-    if (m_sizedToFit)
+    if (m_sizedToFit && window()->isVisible())
         resize(sizeHint());
 }
 

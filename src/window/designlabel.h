@@ -12,7 +12,8 @@ class DesignLabel : public QLabel
 public:
     explicit DesignLabel(const QString &caption, QWidget *parent);
 
-    /// A label sized to fit takes the size of its caption at every change, keeping left and top.
+    /// A label sized to fit takes the size of its caption at every change, keeping left and top,
+    /// once its window is visible; see fitCaption().
     void setSizedToFit(bool on);
     bool isSizedToFit() const { return m_sizedToFit; }
     /// A one-pixel line in the window-text colour around the label.
@@ -22,13 +23,14 @@ public:
     /// QLabel::setText is not virtual: the window holds its labels as DesignLabel so that every
     /// caption change comes through here and can resize the label.
     void setText(const QString &caption);
+    /// Takes the size of the caption, when sized to fit and the window is visible. Measuring a
+    /// caption loads its font, so a hidden window calls this for its labels as it is shown.
+    void fitCaption();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void fitCaption();
-
     bool m_sizedToFit = false;
     bool m_border = false;
 };

@@ -110,6 +110,9 @@ Q_SIGNALS:
     /// The game is over: the program is to end with `status`.
     void programEnded(int status);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildControls();
     void paintBackgroundBands();
