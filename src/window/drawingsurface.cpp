@@ -12,10 +12,6 @@ DrawingSurface::DrawingSurface(QSize clientSize, QWidget *parent) : QWidget(pare
 {
     setFixedSize(clientSize);
     setAutoFillBackground(true);
-    const qreal ratio = devicePixelRatioF();
-    m_drawing = QImage(clientSize * ratio, QImage::Format_ARGB32_Premultiplied);
-    m_drawing.setDevicePixelRatio(ratio);
-    m_drawing.fill(Qt::transparent);
     m_verticalUnits = clientSize.height();
 }
 
@@ -33,6 +29,13 @@ void DrawingSurface::setVerticalScale(double units)
 
 void DrawingSurface::stripe(QPointF from, QPointF to, const QColor &colour)
 {
+    // The drawing covers the whole client area, megabytes: it is made for the first stripe.
+    if (m_drawing.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        m_drawing = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        m_drawing.setDevicePixelRatio(ratio);
+        m_drawing.fill(Qt::transparent);
+    }
     const qreal ratio = m_drawing.devicePixelRatio();
     const double rowsPerUnit = m_drawing.height() / m_verticalUnits;
     // Whole device rows, rounded the same way at both edges, so neighbouring bands meet exactly.

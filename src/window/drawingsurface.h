@@ -25,7 +25,7 @@ public:
     /// Erases everything drawn; the background colour shows again.
     void clearDrawing();
 
-    /// What has been drawn, transparent where nothing was (device pixels).
+    /// What has been drawn, transparent where nothing was (device pixels); null before the first stripe.
     const QImage &drawing() const { return m_drawing; }
 
 protected:
