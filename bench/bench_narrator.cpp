@@ -194,7 +194,7 @@ int main(int argc, char **argv)
     auto *performer = new narrator::WizardPerformer(std::move(engine), std::move(ownedSink),
                                                     std::make_unique<narrator::SystemClock>());
     narrator::Agent agent(performer, nullptr);
-    agent.Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
     narrator::takeTheStage(merlin);
     waitUntil([&] { return agent.queue()->isIdle(); });

@@ -37,8 +37,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     window::Tavola tavola(std::make_unique<NoDialogs>(), new InstantPerformer,
                           std::make_unique<engine::ClockSeededRandom>());
-    tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),
-                                     QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    tavola.Agent1->Characters().Load(narrator::merlinName, narrator::merlinFile);
     tavola.show();
 
     constexpr int warmUp = 20;

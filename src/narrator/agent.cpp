@@ -39,7 +39,7 @@ RequestHandle Character::issue(const Request &request)
 void CharacterCollection::Load(const QString &name, const QString &path)
 {
     Q_UNUSED(path)
-    if (name != QLatin1String("Merlin"))
+    if (name != merlinName)
         throw std::runtime_error("Unknown narrator character: " + name.toStdString());
     m_loaded.insert(name);
 }

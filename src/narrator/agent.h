@@ -10,6 +10,10 @@
 
 namespace narrator {
 
+/// The one character built into the program, and the file the game names when loading him.
+inline const QString merlinName = QStringLiteral("Merlin");
+inline const QString merlinFile = QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs");
+
 /// The handle that Show, MoveTo, Play and Speak hand back: the request's sequence number.
 struct RequestHandle
 {

@@ -30,7 +30,7 @@ double shownCount(const QLabel *label)
     bool ok = false;
     const double count = label->text().toDouble(&ok);
     if (!ok)
-        throw std::invalid_argument("Type mismatch: " + label->text().toStdString());
+        throw std::invalid_argument("Tipo non corrispondente: " + label->text().toStdString());
     return count;
 }
 
@@ -43,9 +43,7 @@ void Tavola::Text3_KeyPress(int key)
     if (answerJudged)
         return;
     surface->clearDrawing();
-    lblNum1->show();
-    lblNum2->show();
-    Label10->show();
+    setPrintedExerciseVisible(true);
     if (key == enterKey)
         Command3_Click();
 }
@@ -57,10 +55,8 @@ void Tavola::Command3_Click()
         return;
     answerJudged = true;
 
-    lblNum1->hide();
-    lblNum2->hide();
-    Label10->hide();
-    narrator::Character narrator = Agent1->Characters().Item(QStringLiteral("Merlin"));
+    setPrintedExerciseVisible(false);
+    narrator::Character narrator = Agent1->Characters().Item(narrator::merlinName);
 
     // Exact text, no trimming and no conversion: " 49" and "049" are not "49".
     if (Text3->text() == Text7) {

@@ -13,9 +13,7 @@ namespace window {
 
 void Tavola::cmdNext_Click()
 {
-    lblNum1->hide();
-    lblNum2->hide();
-    Label10->hide();
+    setPrintedExerciseVisible(false);
     lblMessage->setText(QString());
 
     const engine::Exercise exercise = engine::drawExercise(*m_random);
@@ -33,10 +31,10 @@ void Tavola::cmdNext_Click()
     // The second factor goes through its text, as the narrator will speak it, into words.
     std::optional<speller::Decimal4> numer = speller::Decimal4::fromText(Text6);
     if (!numer)
-        throw std::invalid_argument("Type mismatch: " + Text6.toStdString());
+        throw std::invalid_argument("Tipo non corrispondente: " + Text6.toStdString());
     Text6 = numlett(*numer);
 
-    narrator::Character narrator = Agent1->Characters().Item(QStringLiteral("Merlin"));
+    narrator::Character narrator = Agent1->Characters().Item(narrator::merlinName);
     narrator::takeTheStage(narrator, QStringLiteral("Greet"));
     narrator.Speak(Text1);
     narrator.Speak(QStringLiteral("per"));

@@ -37,14 +37,12 @@ void Tavola::Form_Load()
     lblpunti->setText(records::Leggifiletxt(windowsDir + records::bestScoreFileName));
     lblnome->setText(records::Leggifiletxt(windowsDir + records::championFileName));
 
-    Agent1->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
-    narrator::Character narrator = Agent1->Characters().Item(QStringLiteral("Merlin"));
+    Agent1->Characters().Load(narrator::merlinName, narrator::merlinFile);
+    narrator::Character narrator = Agent1->Characters().Item(narrator::merlinName);
     narrator::takeTheStage(narrator, QStringLiteral("Announce"));
     narrator.Speak(introduction);
 
-    lblNum1->hide();
-    lblNum2->hide();
-    Label10->hide();
+    setPrintedExerciseVisible(false);
 }
 
 void Tavola::Form_Activate()

@@ -2,6 +2,7 @@
 
 #include "window/characterkeys.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -27,6 +28,13 @@ Tavola::Tavola(std::unique_ptr<Dialogs> dialogs, narrator::Performer *performer,
 }
 
 Tavola::~Tavola() = default;
+
+void Tavola::setPrintedExerciseVisible(bool visible)
+{
+    lblNum1->setVisible(visible);
+    lblNum2->setVisible(visible);
+    Label10->setVisible(visible);
+}
 
 QString Tavola::numlett(speller::Decimal4 &numer)
 {

@@ -116,6 +116,8 @@ protected:
 private:
     void buildControls();
     void paintBackgroundBands();
+    /// Shows or hides the printed exercise: the first factor, the X and the second factor.
+    void setPrintedExerciseVisible(bool visible);
 
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<engine::RandomSource> m_random;
