@@ -13,7 +13,8 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 PREFIX ?= /usr/local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DQUORVANE_WERROR=ON)
+# Said either way: CMake caches the option, so a CI build would otherwise leave -Werror on for later plain builds.
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$(if $(CI),ON,OFF)
 
 .PHONY: all deps configure build run test bench clean install package sanitize
 
