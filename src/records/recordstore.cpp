@@ -93,7 +93,8 @@ int noFollowFlag(const Directory &directory)
 bool isRegularFile(const Directory &directory, std::string_view name, const std::string &what)
 {
     const int flags = directory.links() == Links::Refuse ? AT_SYMLINK_NOFOLLOW : 0;
-    struct stat status{};
+    struct stat status
+    {};
     if (fstatat(directory.fd(), std::string(name).c_str(), &status, flags) != 0) {
         if (errno == ENOENT)
             return false;
@@ -131,7 +132,8 @@ void removeLeftovers(const Directory &directory)
         failWithErrno(savingFailed, directory.path());
     }
     while (const dirent *entry = readdir(entries)) {
-        struct stat status{};
+        struct stat status
+        {};
         if (isLeftover(entry->d_name) && fstatat(directory.fd(), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(status.st_mode) && unlinkat(directory.fd(), entry->d_name, 0) != 0) {
             const int error = errno;
@@ -145,7 +147,8 @@ void removeLeftovers(const Directory &directory)
 // Called under the lock: completes a committed save, or drops what an uncommitted one left.
 void finishInterrupted(const Directory &directory)
 {
-    struct stat status{};
+    struct stat status
+    {};
     if (fstatat(directory.fd(), std::string(commitMarker).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
         for (const std::string_view name : recordFiles) {
             const std::string temporary = temporaryOf(name);
@@ -231,7 +234,8 @@ Directory::Directory(std::string path, Links links) : m_path(std::move(path)), m
     if (m_fd < 0) {
         const int error = errno;
         // O_DIRECTORY meets a symbolic link with ENOTDIR: say what really stands there.
-        struct stat status{};
+        struct stat status
+        {};
         const bool isLink = lstat(m_path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
         failWithErrno("Impossibile aprire la cartella dei record", m_path, isLink ? ELOOP : error);
     }
@@ -269,7 +273,8 @@ std::string readHead(const Directory &directory, std::string_view name)
         openat(directory.fd(), std::string(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | noFollowFlag(directory)));
     if (file.get() < 0)
         failWithErrno(readingFailed, path);
-    struct stat status{};
+    struct stat status
+    {};
     if (fstat(file.get(), &status) != 0)
         failWithErrno(readingFailed, path);
     if (!S_ISREG(status.st_mode))

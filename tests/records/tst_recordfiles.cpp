@@ -355,7 +355,8 @@ void TestRecordFiles::anythingButARegularFileIsAnErrorAtOnce()
     if (kind == "directory")
         QVERIFY(QDir().mkdir(path));
 
-    const QString expected = QStringLiteral("Impossibile leggere %1: non è un file regolare").arg(QDir::cleanPath(path));
+    const QString expected =
+        QStringLiteral("Impossibile leggere %1: non è un file regolare").arg(QDir::cleanPath(path));
     QCOMPARE(errorOf([this] { prepareRecordFiles(m_dir); }), expected);
     QCOMPARE(errorOf([&path] { Leggifiletxt(path); }), expected);
 }

@@ -94,26 +94,32 @@ void TestRecordHelper::refusesWithOneClearLineAndChangesNothing_data()
     QTest::newRow("ten to the twentieth") << QStringList{"100000000000000000000"} << name << "" << badScore;
     QTest::newRow("no digits") << QStringList{""} << name << "" << badScore;
 
-    QTest::newRow("a line feed in the name") << QStringList{"5"} << QByteArray("An\nna") << "" << "Nome non valido: contiene";
-    QTest::newRow("a NUL in the name") << QStringList{"5"} << QByteArray("An\0na", 5) << "" << "Nome non valido: contiene";
-    QTest::newRow("a C1 control in the name") << QStringList{"5"} << QByteArray("An\xc2\x85na") << "" << "Nome non valido: contiene";
-    QTest::newRow("251 characters") << QStringList{"5"} << QByteArray(251, 'a') << "" << "Nome non valido: è più lungo";
-    QTest::newRow("251 accented characters")
-        << QStringList{"5"} << QString(251, QChar(0xe8)).toUtf8() << "" << "Nome non valido: è più lungo";
-    QTest::newRow("bytes invalid in the encoding") << QStringList{"5"} << QByteArray("An\xffna") << "" << "Nome non valido: non è";
+    QTest::newRow("a line feed in the name") << QStringList{"5"} << QByteArray("An\nna") << ""
+                                             << "Nome non valido: contiene";
+    QTest::newRow("a NUL in the name") << QStringList{"5"} << QByteArray("An\0na", 5) << ""
+                                       << "Nome non valido: contiene";
+    QTest::newRow("a C1 control in the name") << QStringList{"5"} << QByteArray("An\xc2\x85na") << ""
+                                              << "Nome non valido: contiene";
+    QTest::newRow("251 characters") << QStringList{"5"} << QByteArray(251, 'a') << ""
+                                    << "Nome non valido: è più lungo";
+    QTest::newRow("251 accented characters") << QStringList{"5"} << QString(251, QChar(0xe8)).toUtf8() << ""
+                                             << "Nome non valido: è più lungo";
+    QTest::newRow("bytes invalid in the encoding") << QStringList{"5"} << QByteArray("An\xffna") << ""
+                                                   << "Nome non valido: non è";
 
     const QString notRegular = QStringLiteral("Impossibile salvare il record in %1: non è un file regolare");
     QTest::newRow("a symbolic link as the best score")
         << QStringList{"5"} << name << "link:azerbilox.txt" << notRegular.arg(QStringLiteral("<dir>/azerbilox.txt"));
     QTest::newRow("a FIFO as the champion")
         << QStringList{"5"} << name << "fifo:nzerbilox.txt" << notRegular.arg(QStringLiteral("<dir>/nzerbilox.txt"));
-    QTest::newRow("a directory as the best score")
-        << QStringList{"5"} << name << "directory:azerbilox.txt" << notRegular.arg(QStringLiteral("<dir>/azerbilox.txt"));
+    QTest::newRow("a directory as the best score") << QStringList{"5"} << name << "directory:azerbilox.txt"
+                                                   << notRegular.arg(QStringLiteral("<dir>/azerbilox.txt"));
     QTest::newRow("a symbolic link as the directory")
         << QStringList{"5"} << name << "linked directory"
         << "Impossibile aprire la cartella dei record <dir>: è un collegamento simbolico";
     QTest::newRow("a directory the group cannot write")
-        << QStringList{"5"} << name << "mode 0755" << "La cartella dei record <dir> non è scrivibile dal gruppo del programma";
+        << QStringList{"5"} << name << "mode 0755"
+        << "La cartella dei record <dir> non è scrivibile dal gruppo del programma";
     QTest::newRow("a FIFO found at start-up") << QStringList() << QByteArray() << "fifo:azerbilox.txt"
                                               << "Impossibile leggere <dir>/azerbilox.txt: non è un file regolare";
 }

@@ -58,7 +58,8 @@ void useTheLocaleEncoding()
 // Whoever runs it, the helper writes only where its group is meant to write.
 void requireGroupWritable(const recordstore::Directory &directory)
 {
-    struct stat status{};
+    struct stat status
+    {};
     if (fstat(directory.fd(), &status) != 0)
         throw recordstore::Failure("Impossibile leggere " + directory.path() + ": " + std::strerror(errno));
     if (status.st_gid != getegid() || (status.st_mode & S_IWGRP) == 0)
