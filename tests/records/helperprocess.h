@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+/// One run of the record helper's work on a test directory, optionally under strace's fault injection.
+struct HelperRun
+{
+    bool killed = false;
+    int status = -1;
+    QString errors;
+};
+
+inline HelperRun runHelperAt(const QString &directory, const QStringList &arguments, const QByteArray &name,
+                             const QStringList &injection = {})
+{
+    QProcess helper;
+    const QStringList helperCommand = QStringList{directory} + arguments;
+    if (injection.isEmpty())
+        helper.start(QStringLiteral(RECORD_HELPER_AT), helperCommand);
+    else
+        helper.start(QStringLiteral(STRACE), QStringList{QStringLiteral("-f"), QStringLiteral("-qq"),
+                                                         QStringLiteral("-o"), QStringLiteral("/dev/null")} +
+                                                 injection + QStringList{QStringLiteral(RECORD_HELPER_AT)} +
+                                                 helperCommand);
+    helper.write(name);
+    helper.closeWriteChannel();
+    if (!helper.waitForFinished(30000))
+        return {};
+    // strace ends the way its tracee ended: killed by the same signal.
+    const bool killed = helper.exitStatus() == QProcess::CrashExit || helper.exitCode() == 128 + 9;
+    return {killed, killed ? -1 : helper.exitCode(), QString::fromLocal8Bit(helper.readAllStandardError()).trimmed()};
+}
