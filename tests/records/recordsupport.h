@@ -1,7 +1,24 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTest>
+
+// Shared by the record suites: files byte for byte, and runs of the record helper's work.
+
+inline QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
 
 /// One run of the record helper's work on a test directory, optionally under strace's fault injection.
 struct HelperRun
