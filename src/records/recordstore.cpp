@@ -137,8 +137,9 @@ void removeLeftovers(const Directory &directory)
         if (isLeftover(entry->d_name) && fstatat(directory.fd(), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(status.st_mode) && unlinkat(directory.fd(), entry->d_name, 0) != 0) {
             const int error = errno;
+            const std::string path = directory.pathOf(entry->d_name);
             closedir(entries);
-            failWithErrno(savingFailed, directory.pathOf(entry->d_name), error);
+            failWithErrno(savingFailed, path, error);
         }
     }
     closedir(entries);

@@ -1,6 +1,6 @@
 #include "records/recordfiles.h"
 
-#include "helperprocess.h"
+#include "recordsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,19 +19,6 @@
 using namespace records;
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QString errorOf(const std::function<void()> &action)
 {

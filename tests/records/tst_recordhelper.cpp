@@ -1,4 +1,4 @@
-#include "helperprocess.h"
+#include "recordsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,19 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Everything in `directory`, without following links: names, kinds, link targets and bytes.
 QStringList snapshot(const QString &directory)
