@@ -33,7 +33,7 @@ step_done()
 {
     local now
     now=$(date +%s)
-    steps+=("$(printf '%-32s %5d s' "$1" $((now - last)))")
+    steps+=("$(printf '%-40s %5d s' "$1" $((now - last)))")
     last=$now
 }
 
@@ -116,8 +116,10 @@ step "lintian" bash -c "cd $checkout && lintian --fail-on error,warning --displa
 echo
 echo "== $release: commit ${commit:0:12}, $([ "$status" = 0 ] && echo "all steps passed" || echo FAILED), log in $log"
 printf '%s\n' "${steps[@]}"
-printf '%-32s %5d s\n' total $(($(date +%s) - started))
+printf '%-40s %5d s\n' total $(($(date +%s) - started))
 in_root dpkg-query -W -f='${Package} ${Version}\n' qt6-base-dev g++ cmake lintian 2>/dev/null || true
 grep -E 'tests passed|tests failed' "$log" || true
-echo "lintian: $(grep -c '^E: ' "$log") errors, $(grep -c '^W: ' "$log") warnings, $(grep -c '^I: ' "$log") notes"
+if [ "$status" = 0 ] || [[ "${steps[-1]}" == lintian* ]]; then
+    echo "lintian: $(grep -c '^E: ' "$log") errors, $(grep -c '^W: ' "$log") warnings, $(grep -c '^I: ' "$log") notes"
+fi
 exit "$status"
