@@ -5,6 +5,7 @@
 #include "narrator/espeakengine.h"
 #include "narrator/pcaudiosink.h"
 #include "narrator/speechengine.h"
+#include "narrator/stage.h"
 #include "narrator/wizardwindow.h"
 
 #include <algorithm>
@@ -44,6 +45,9 @@ void WizardPerformer::perform(const Request &request)
         // Every narrating handler opens with Show: what it has him say makes a new caption.
         m_window->startNewCaption();
         m_gesturing = true;
+        // He first appears where he will stand beside the game, rather than gliding there over it.
+        if (!m_window->isVisible())
+            m_window->standAt(m_stageOrigin() + QPoint(stageX, stageY));
         m_window->appear();
         return;
     case Request::Kind::MoveTo:

@@ -52,11 +52,15 @@ void WizardWindow::appear()
     begin(Gesture::Appear, gestureDurationMs(Gesture::Appear));
 }
 
+QPoint WizardWindow::clearSpotFor(const QPoint &wanted) const
+{
+    return nearestClearSpot(QRect(wanted, size()), m_keepClear ? m_keepClear() : QList<QRect>(), roomOnScreenAt(wanted))
+        .topLeft();
+}
+
 void WizardWindow::glideTo(const QPoint &wanted)
 {
-    const QPoint topLeft =
-        nearestClearSpot(QRect(wanted, size()), m_keepClear ? m_keepClear() : QList<QRect>(), roomOnScreenAt(wanted))
-            .topLeft();
+    const QPoint topLeft = clearSpotFor(wanted);
     if (!isVisible() || topLeft == pos()) {
         move(topLeft);
         Q_EMIT gestureFinished();

@@ -26,6 +26,9 @@ public:
     /// Glides the window's top-left corner to `wanted`, in screen pixels, or to the nearest place
     /// from there where he covers nothing that must be kept clear.
     void glideTo(const QPoint &wanted);
+    /// Puts him at `wanted` at once, or at the nearest place from there where he covers nothing that
+    /// must be kept clear.
+    void standAt(const QPoint &wanted) { move(clearSpotFor(wanted)); }
     /// What he and his balloon must never cover: rectangles on the screen.
     void setKeepClear(std::function<QList<QRect>()> keepClear);
     void perform(Gesture gesture);
@@ -51,6 +54,7 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
+    QPoint clearSpotFor(const QPoint &wanted) const;
     void begin(Gesture gesture, int durationMs);
     void tick();
     void keepTicking();
