@@ -101,6 +101,7 @@ void WizardWindow::startSpeaking(const Speech &speech, qint64 startedMs)
             m_caption.clear();
         m_newCaption = false;
         m_balloon->open(captionWith(speech.words.size()));
+        m_balloon->showText(captionWith(0)); // what was said before, until the first word comes
     }
     showSpokenWords();
     keepTicking();
