@@ -6,7 +6,8 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	libespeak-ng-dev espeak-ng-data libpcaudio-dev libpcaudio0 \
 	fonts-liberation2 fonts-roboto-unhinted \
 	xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
-	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev lintian strace
+	pulseaudio pulseaudio-utils strace \
+	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev lintian
 
 BUILD_DIR ?= build
 # The unit and widget tests once more with AddressSanitizer and UndefinedBehaviorSanitizer (`make sanitize`).
