@@ -28,8 +28,11 @@ bool BoxesOnTop::eventFilter(QObject *watched, QEvent *event)
             box->raise();
         return false;
     }
-    // A window is mapped after its show event, on top of the others; a box enters the modal
-    // stack only as it shows. The stacking is settled once the event loop is back.
+    // A window manager reads a window's layer as the window is mapped, just after its show event:
+    // the layers are set now, and the box raised once the event loop is back and all is mapped.
+    // A box enters the modal stack only as it shows.
+    if (type == QEvent::Show)
+        setLayers(widget->isModal() ? widget : QApplication::activeModalWidget());
     if (type == QEvent::Show || widget->isModal()) {
         if (!m_restackPending) {
             m_restackPending = true;
@@ -43,23 +46,29 @@ void BoxesOnTop::restack()
 {
     m_restackPending = false;
     QWidget *box = QApplication::activeModalWidget();
+    setLayers(box);
+    if (box)
+        box->raise();
+}
+
+void BoxesOnTop::setLayers(QWidget *box)
+{
+    // A window manager keeps always-on-top windows in a layer above the others, whatever each
+    // window asks: the box goes there, the others leave it while the box is open. Only the window
+    // system's flags change: each widget keeps its own, to take back later.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
         QWindow *handle = window->windowHandle();
-        if (window == box || !handle || !window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        if (!handle)
             continue;
-        // Only the window system's flags change: the widget keeps its own, to take back later.
-        const Qt::WindowFlags flags = box ? window->windowFlags() & ~Qt::WindowStaysOnTopHint : window->windowFlags();
+        Qt::WindowFlags flags = window->windowFlags();
+        if (window == box)
+            flags |= Qt::WindowStaysOnTopHint;
+        else if (box)
+            flags &= ~Qt::WindowStaysOnTopHint;
         if (handle->flags() != flags)
             handle->setFlags(flags);
     }
-    if (!box)
-        return;
-    // A window manager keeps always-on-top windows in a layer above the others, whatever each
-    // window asks: the box itself goes there.
-    if (QWindow *handle = box->windowHandle())
-        handle->setFlags(box->windowFlags() | Qt::WindowStaysOnTopHint);
-    box->raise();
 }
 
 } // namespace window

@@ -20,6 +20,9 @@ protected:
 
 private:
     void restack();
+    /// Puts `box` in the always-on-top layer and every other window out of it; with no box, each
+    /// window back where it asked to be.
+    void setLayers(QWidget *box);
 
     bool m_restackPending = false;
 };
