@@ -370,7 +370,7 @@ def play_and_set_a_record(binary, data_home, log):
         factors = [game.answer(right) for right in answers]
         print("ok: answered 7 x", factors)
         # The wizard still has praise and the next exercise to say while the boxes are open.
-        game.leave(record=True, watch=2.5)
+        game.leave(record=True, watch=1.5)
     finally:
         game.stop()
     check_equal("best-score file", read_bytes(score_file), b"%d\r\n" % sum(answers))
@@ -429,7 +429,7 @@ def hold_enter(binary, data_home, log):
         wait_for("Enter in the judged box to set the next exercise", lambda: game.verdict() is None)
         check_equal("answers judged after Enter in the judged box", game.score_below("Risposte totali"), 4)
         game.answer(right=True)
-        game.leave(record=True, watch=2.5)
+        game.leave(record=True, watch=1.5)
     finally:
         game.stop()
     check_equal("champion-name file, markup and blanks as typed", read_bytes(name_file),
