@@ -437,6 +437,30 @@ def hold_enter(binary, data_home, log):
     check_equal("best-score file after the held keys", read_bytes(score_file), b"1\r\n")
 
 
+def report_an_error_while_merlin_speaks(binary, data_home, log):
+    """A record that cannot be written is reported in a box that the still busy wizard never covers."""
+    score_file, _ = record_files(data_home)
+    game = Game(binary, data_home, log)
+    try:
+        game.give_name("Anna")
+        game.answer(right=True)
+        os.remove(score_file)
+        os.mkdir(score_file)  # no file can be written there
+        wait_for("the wizard on screen", game.merlin_shown, timeout=5)
+        game.key("alt+x")
+        game.new_box(watch=1.5)
+        game.expect_shown("the goodbye", GOODBYE)
+        game.key("Return")
+        game.new_box(watch=1.5)
+        wait_for("the run-time error report",
+                 lambda: any(name.startswith("Errore di run-time") for name, _, _ in game.labels()))
+        game.key("Return")
+        game.expect_end(3)
+        print("ok: a record that cannot be written is reported on top of the wizard")
+    finally:
+        game.stop()
+
+
 def start_without_a_display(binary):
     """Without any display the game says so in one Italian line and ends with status 1."""
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
@@ -493,7 +517,7 @@ def play(binary, workdir):
         with WindowManager():
             print("with a window manager:")
             hold_enter(binary, os.path.join(workdir, "held-keys-data"), log)
-            report_a_start_up_error(binary, workdir, log)
+            report_an_error_while_merlin_speaks(binary, os.path.join(workdir, "unwritable-data"), log)
         run_out_of_time(binary, os.path.join(workdir, "timeout-data"), log)
 
 
