@@ -6,6 +6,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	libespeak-ng-dev espeak-ng-data libpcaudio-dev libpcaudio0 \
 	fonts-liberation2 fonts-roboto-unhinted \
 	xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
+	pulseaudio pulseaudio-utils strace \
 	xfwm4 qt6-translations-l10n \
 	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev
 

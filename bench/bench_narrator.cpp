@@ -40,7 +40,7 @@ using namespace std::chrono_literals;
 class TimingSink final : public narrator::AudioSink
 {
 public:
-    QString silenceReason() const override { return {}; }
+    QString open() override { return {}; }
     void write(const QList<qint16> &) override
     {
         if (firstWriteNs < 0)

@@ -1,9 +1,9 @@
 // Times one next-exercise handler, band painting included, on an offscreen window.
 // Prints the median and the spread of many calls.
 
+#include "offscreenfakes.h"
+
 #include "engine/randomsource.h"
-#include "narrator/performer.h"
-#include "window/dialogs.h"
 #include "window/tavola.h"
 
 #include <QApplication>
@@ -12,24 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-class NoDialogs final : public window::Dialogs
-{
-public:
-    QString askName(const QString &) override { return {}; }
-    void tell(const QString &) override {}
-};
-
-// Finishes at once, so the narrator's queue costs what it costs and no more.
-class InstantPerformer final : public narrator::Performer
-{
-public:
-    void perform(const narrator::Request &) override { Q_EMIT finished(); }
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {

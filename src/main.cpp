@@ -39,6 +39,7 @@ int main(int argc, char **argv)
     auto *merlin = new narrator::OnDemandPerformer([&stage] {
         narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
         wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
+        wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
         return wizard;
     });
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,

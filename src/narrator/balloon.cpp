@@ -1,12 +1,13 @@
 #include "narrator/balloon.h"
 
+#include "narrator/clearspot.h"
 #include "narrator/windowshape.h"
 
 #include <QBitmap>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
+
+#include <algorithm>
 
 namespace narrator {
 
@@ -35,10 +36,9 @@ Balloon::Balloon(QWidget *parent)
 
 void Balloon::open(const QString &whole)
 {
-    setText(QString());
     const int lines = std::min(textHeight(whole), maxLines * fontMetrics().lineSpacing());
-    // Sized once for the whole speech, so that it does not jump as the words come.
-    resize(balloonWidth, lines + 2 * textMargin + tail);
+    // Sized for the whole of it at once, so that it does not jump as the words come.
+    resize(balloonWidth, lines + 2 * textMargin);
     placeBeside(m_wizard);
     if (!isVisible()) {
         show();
@@ -60,22 +60,27 @@ void Balloon::showText(const QString &text)
 void Balloon::placeBeside(const QRect &wizard)
 {
     m_wizard = wizard;
-    // The tail's tip points at the wizard's mouth, the balloon rises beside his hat.
-    QPoint topLeft(wizard.left() + wizard.width() * 62 / 100, wizard.top() + wizard.height() * 46 / 100 - height());
-    const QScreen *screen = QGuiApplication::screenAt(wizard.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect room = screen->availableGeometry();
-        topLeft.setX(std::clamp(topLeft.x(), room.left(), std::max(room.left(), room.right() - balloonWidth + 1)));
-        topLeft.setY(std::clamp(topLeft.y(), room.top(), std::max(room.top(), room.bottom() - height() + 1)));
+    const QPoint mouth(wizard.left() + wizard.width() * 55 / 100, wizard.top() + wizard.height() * 40 / 100);
+    // Wanted to his right, level with his mouth; never over his face and hat, nor over what the game keeps clear.
+    const QRect wanted(QPoint(wizard.left() + wizard.width() * 62 / 100, mouth.y() - height() / 2), size());
+    QList<QRect> obstacles = m_keepClear ? m_keepClear() : QList<QRect>();
+    obstacles.append(QRect(wizard.left() + wizard.width() * 25 / 100, wizard.top(), wizard.width() * 37 / 100,
+                           wizard.height() * 60 / 100));
+    const QRect spot = nearestClearSpot(wanted, obstacles, roomOnScreenAt(wanted.center()));
+    move(spot.topLeft());
+    const QPoint tip = mouth - spot.topLeft();
+    const QPoint tailTip(tip.x() < width() / 2 ? 0 : width() - 1,
+                         std::clamp(tip.y(), radius + tail, std::max(radius + tail, height() - radius - tail)));
+    if (tailTip != m_tailTip) {
+        m_tailTip = tailTip;
+        reshape();
+        update();
     }
-    move(topLeft);
 }
 
 QSize Balloon::sizeHint() const
 {
-    return QSize(balloonWidth, textHeight(text()) + 2 * textMargin + tail);
+    return QSize(balloonWidth, textHeight(text()) + 2 * textMargin);
 }
 
 void Balloon::paintEvent(QPaintEvent *)
@@ -96,6 +101,11 @@ void Balloon::paintEvent(QPaintEvent *)
 void Balloon::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
+    reshape();
+}
+
+void Balloon::reshape()
+{
     QBitmap shape(size());
     shape.fill(Qt::color0);
     QPainter painter(&shape);
@@ -108,25 +118,31 @@ void Balloon::resizeEvent(QResizeEvent *event)
 
 QPainterPath Balloon::outline() const
 {
-    const QRectF body = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5 - tail);
+    // The body leaves a strip on the side of the tail, which points from there at the wizard's mouth.
+    const bool tailLeft = m_tailTip.x() < width() / 2;
+    const QRectF body = QRectF(rect()).adjusted(tailLeft ? tail : 1.5, 1.5, tailLeft ? -1.5 : -tail, -1.5);
     QPainterPath path;
     path.addRoundedRect(body, radius, radius);
+    const double edge = tailLeft ? body.left() + 2 : body.right() - 2;
+    const double baseY = std::clamp(double(m_tailTip.y()), body.top() + radius + 6, body.bottom() - radius - 6);
     QPainterPath pointer;
-    pointer.moveTo(body.left() + 22, body.bottom() - 2);
-    pointer.lineTo(body.left() + 2, body.bottom() + tail);
-    pointer.lineTo(body.left() + 44, body.bottom() - 2);
+    pointer.moveTo(edge, baseY - 8);
+    pointer.lineTo(tailLeft ? 1.5 : width() - 1.5, m_tailTip.y());
+    pointer.lineTo(edge, baseY + 8);
     pointer.closeSubpath();
     return path.united(pointer);
 }
 
 QRect Balloon::textArea() const
 {
-    return rect().adjusted(textMargin, textMargin, -textMargin, -textMargin - tail);
+    const bool tailLeft = m_tailTip.x() < width() / 2;
+    return rect().adjusted(textMargin + (tailLeft ? tail : 0), textMargin, -textMargin - (tailLeft ? 0 : tail),
+                           -textMargin);
 }
 
 int Balloon::textHeight(const QString &text) const
 {
-    const QRect box(0, 0, balloonWidth - 2 * textMargin, 10000);
+    const QRect box(0, 0, balloonWidth - 2 * textMargin - tail, 10000);
     return std::max(fontMetrics().lineSpacing(), fontMetrics().boundingRect(box, Qt::TextWordWrap, text).height());
 }
 

@@ -55,17 +55,19 @@ int gestureDurationMs(Gesture gesture)
     case Gesture::Idle:
     case Gesture::Glide:
         return 0;
+    // Short, so that the words after them come at once; only the opening of the game takes its time.
     case Gesture::Appear:
         return 800;
     case Gesture::Announce:
         return 1600;
     case Gesture::Greet:
+        return 220;
     case Gesture::Congratulate:
-        return 1500;
+        return 700;
     case Gesture::DoMagic1:
-        return 1700;
+        return 800;
     case Gesture::DoMagic2:
-        return 1800;
+        return 900;
     }
     return 0;
 }
@@ -101,15 +103,15 @@ Pose poseAt(Gesture gesture, int ms, qint64 clockMs, bool speaking)
         break;
     }
     case Gesture::Greet: {
-        // Waves the free hand three times, with a little nod.
-        const double raised = holdBetween(t, 0.2, 0.8);
-        pose.leftArm = raised * (100 + 22 * std::sin(2 * pi * 3 * t));
+        // A quick wave of the free hand, with a little nod.
+        const double raised = holdBetween(t, 0.25, 0.75);
+        pose.leftArm = raised * (100 + 25 * std::sin(2 * pi * t));
         pose.bow = 0.25 * std::sin(pi * t);
         break;
     }
     case Gesture::Congratulate: {
-        // Three claps, hopping, inside a ring of stars.
-        const double clap = std::abs(std::sin(3 * pi * t)) * holdBetween(t, 0.1, 0.9);
+        // Two claps, hopping, inside a ring of stars.
+        const double clap = std::abs(std::sin(2 * pi * t)) * holdBetween(t, 0.1, 0.9);
         pose.leftArm = pose.rightArm = -28 * clap;
         pose.lift = 6 * clap;
         pose.sparkles = Sparkles::Around;
@@ -120,7 +122,7 @@ Pose poseAt(Gesture gesture, int ms, qint64 clockMs, bool speaking)
         // The wand raised and circling, leaving a trail of stars.
         const double raised = holdBetween(t, 0.2, 0.8);
         pose.rightArm = 60 * raised;
-        pose.wand = (-45 + 30 * std::sin(2 * pi * 2.5 * t)) * raised;
+        pose.wand = (-45 + 30 * std::sin(2 * pi * 1.5 * t)) * raised;
         pose.sparkles = Sparkles::FromWand;
         pose.sparklePhase = t;
         break;

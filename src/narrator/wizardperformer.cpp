@@ -5,6 +5,7 @@
 #include "narrator/espeakengine.h"
 #include "narrator/pcaudiosink.h"
 #include "narrator/speechengine.h"
+#include "narrator/stage.h"
 #include "narrator/wizardwindow.h"
 
 #include <algorithm>
@@ -26,21 +27,27 @@ WizardPerformer::WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::uniq
       m_window(std::make_unique<WizardWindow>(*m_clock))
 {
     connect(m_sink.get(), &AudioSink::finished, this, &WizardPerformer::endSpeech);
+    connect(m_sink.get(), &AudioSink::failed, this, &WizardPerformer::onSoundFailed);
     connect(m_window.get(), &WizardWindow::gestureFinished, this, &WizardPerformer::onGestureFinished);
-    const QString why =
-        !m_engine->unavailableReason().isEmpty() ? m_engine->unavailableReason() : m_sink->silenceReason();
-    m_silent = !why.isEmpty();
-    if (m_silent)
-        qWarning("quorvane: Merlin speaks without sound, in his balloon only: %s", qPrintable(why));
 }
 
 WizardPerformer::~WizardPerformer() = default;
+
+void WizardPerformer::setKeepClear(std::function<QList<QRect>()> keepClear)
+{
+    m_window->setKeepClear(std::move(keepClear));
+}
 
 void WizardPerformer::perform(const Request &request)
 {
     switch (request.kind) {
     case Request::Kind::Show:
+        // Every narrating handler opens with Show: what it has him say makes a new caption.
+        m_window->startNewCaption();
         m_gesturing = true;
+        // He first appears where he will stand beside the game, rather than gliding there over it.
+        if (!m_window->isVisible())
+            m_window->standAt(m_stageOrigin() + QPoint(stageX, stageY));
         m_window->appear();
         return;
     case Request::Kind::MoveTo:
@@ -71,23 +78,53 @@ void WizardPerformer::speak(const QString &text)
 {
     const qint64 started = m_clock->nowMs();
     // The first piece of sound goes out while the rest is still being made.
-    const bool withSound = !m_silent;
+    const bool withSound = soundIsOn();
     const Speech speech = m_engine->synthesise(text, [this, withSound](const QList<qint16> &piece) {
         if (withSound)
             m_sink->write(piece);
     });
-    const quint64 serial = ++m_speechCount;
-    m_speech = serial;
+    m_speech = ++m_speechCount;
+    m_speechEndsAt = started + speech.durationMs;
     m_window->startSpeaking(speech, started);
-    if (withSound && speech.hasSound()) {
+    if (withSound && speech.hasSound())
         m_sink->drain();
-        return;
+    else
+        endSilentlyAt(m_speechEndsAt);
+}
+
+bool WizardPerformer::soundIsOn()
+{
+    QString why = m_engine->unavailableReason();
+    if (why.isEmpty())
+        why = m_sink->open();
+    if (why.isEmpty()) {
+        m_sound = Sound::On;
+        return true;
     }
+    if (m_sound != Sound::Off)
+        qWarning("quorvane: Merlin speaks without sound, in his balloon only: %s", qPrintable(why));
+    m_sound = Sound::Off;
+    return false;
+}
+
+void WizardPerformer::endSilentlyAt(qint64 endsAtMs)
+{
     // No sound to wait for: the speech lasts as long as it would have been heard.
-    m_clock->after(std::max(0, int(started + speech.durationMs - m_clock->nowMs())), this, [this, serial] {
+    const quint64 serial = m_speech;
+    m_clock->after(int(std::max<qint64>(0, endsAtMs - m_clock->nowMs())), this, [this, serial] {
         if (m_speech == serial)
             endSpeech();
     });
+}
+
+void WizardPerformer::onSoundFailed(const QString &why)
+{
+    qWarning("quorvane: Merlin's sound output failed (%s); he goes on in his balloon and tries the sound again "
+             "when he next speaks",
+             qPrintable(why));
+    m_sound = Sound::Off;
+    if (m_speech != 0)
+        endSilentlyAt(m_speechEndsAt);
 }
 
 void WizardPerformer::endSpeech()

@@ -2,7 +2,9 @@
 
 #include "narrator/performer.h"
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
 
 #include <functional>
 #include <memory>
@@ -16,7 +18,8 @@ class WizardWindow;
 
 /// Performs the requests with the wizard on the desktop: he appears, glides, gestures and
 /// speaks aloud. A request finishes when its gesture or its speech reports the end: the sound
-/// output when there is sound, the clock at the end of the synthesised speech when there is none.
+/// output when there is sound, the clock at the end of the synthesised speech when there is none
+/// or when the output fails on the way. Each speech tries the sound output again.
 class WizardPerformer final : public Performer
 {
     Q_OBJECT
@@ -32,9 +35,16 @@ public:
     /// window standing at the screen's origin, so the game passes its own window's top-left corner:
     /// the wizard then stands in the same place beside the game wherever its window is.
     void setStageOrigin(std::function<QPoint()> origin) { m_stageOrigin = std::move(origin); }
+    /// What the wizard and his balloon must never cover: rectangles on the screen, asked anew at each move.
+    void setKeepClear(std::function<QList<QRect>()> keepClear);
 
 private:
     void speak(const QString &text);
+    /// Whether this speech goes to the sound output; says once why not, when that is news.
+    bool soundIsOn();
+    /// Ends the speech in progress at `endsAtMs` on the clock, as if it had been heard.
+    void endSilentlyAt(qint64 endsAtMs);
+    void onSoundFailed(const QString &why);
     void endSpeech();
     void onGestureFinished();
 
@@ -43,9 +53,16 @@ private:
     std::unique_ptr<Clock> m_clock;
     std::unique_ptr<WizardWindow> m_window;
     std::function<QPoint()> m_stageOrigin = [] { return QPoint(0, 0); };
-    bool m_silent = false;
+    enum class Sound
+    {
+        Untried,
+        On,
+        Off
+    };
+    Sound m_sound = Sound::Untried;
     bool m_gesturing = false;
     quint64 m_speech = 0; ///< the speech in progress; 0 when none
+    qint64 m_speechEndsAt = 0;
     quint64 m_speechCount = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "narrator/wizardwindow.h"
 
 #include "narrator/balloon.h"
+#include "narrator/clearspot.h"
 #include "narrator/clock.h"
 #include "narrator/stage.h"
 #include "narrator/windowshape.h"
@@ -19,7 +20,6 @@ namespace {
 // Smooth while something moves; slow and lazy (repainting only on change) while idling.
 constexpr int busyFrameMs = 40;
 constexpr int idleFrameMs = 100;
-constexpr int balloonLingerMs = 900;
 
 int glideDurationMs(QPoint from, QPoint to)
 {
@@ -52,8 +52,15 @@ void WizardWindow::appear()
     begin(Gesture::Appear, gestureDurationMs(Gesture::Appear));
 }
 
-void WizardWindow::glideTo(const QPoint &topLeft)
+QPoint WizardWindow::clearSpotFor(const QPoint &wanted) const
 {
+    return nearestClearSpot(QRect(wanted, size()), m_keepClear ? m_keepClear() : QList<QRect>(), roomOnScreenAt(wanted))
+        .topLeft();
+}
+
+void WizardWindow::glideTo(const QPoint &wanted)
+{
+    const QPoint topLeft = clearSpotFor(wanted);
     if (!isVisible() || topLeft == pos()) {
         move(topLeft);
         Q_EMIT gestureFinished();
@@ -62,6 +69,12 @@ void WizardWindow::glideTo(const QPoint &topLeft)
     m_glideFrom = pos();
     m_glideTo = topLeft;
     begin(Gesture::Glide, glideDurationMs(m_glideFrom, m_glideTo));
+}
+
+void WizardWindow::setKeepClear(std::function<QList<QRect>()> keepClear)
+{
+    m_keepClear = std::move(keepClear);
+    m_balloon->setKeepClear(m_keepClear);
 }
 
 void WizardWindow::perform(Gesture gesture)
@@ -83,9 +96,13 @@ void WizardWindow::startSpeaking(const Speech &speech, qint64 startedMs)
     m_speechStart = startedMs;
     m_speaking = true;
     m_wordsShown = 0;
-    ++m_balloonGeneration;
-    if (!speech.text.trimmed().isEmpty())
-        m_balloon->open(speech.text.trimmed());
+    if (!speech.text.trimmed().isEmpty()) {
+        if (m_newCaption)
+            m_caption.clear();
+        m_newCaption = false;
+        m_balloon->open(captionWith(speech.words.size()));
+        m_balloon->showText(captionWith(0)); // what was said before, until the first word comes
+    }
     showSpokenWords();
     keepTicking();
 }
@@ -94,13 +111,10 @@ void WizardWindow::stopSpeaking()
 {
     m_speaking = false;
     m_wordsShown = m_speech.words.size();
-    if (!m_speech.text.trimmed().isEmpty())
-        m_balloon->showText(m_speech.text.trimmed());
-    const int generation = ++m_balloonGeneration;
-    m_clock.after(balloonLingerMs, this, [this, generation] {
-        if (generation == m_balloonGeneration)
-            m_balloon->hide();
-    });
+    if (!m_speech.text.trimmed().isEmpty()) {
+        m_caption = captionWith(m_speech.words.size());
+        m_balloon->showText(m_caption);
+    }
     refresh();
 }
 
@@ -160,7 +174,11 @@ void WizardWindow::keepTicking()
         return;
     m_tickPending = true;
     const bool busy = m_gesture != Gesture::Idle || m_speaking;
-    m_clock.after(busy ? busyFrameMs : idleFrameMs, this, [this] { tick(); });
+    int frameMs = busy ? busyFrameMs : idleFrameMs;
+    // The tick that ends a gesture falls on its end, so the next request starts without delay.
+    if (m_gesture != Gesture::Idle)
+        frameMs = std::clamp(int(m_gestureStart + m_gestureDuration - m_clock.nowMs()), 1, frameMs);
+    m_clock.after(frameMs, this, [this] { tick(); });
 }
 
 void WizardWindow::refresh()
@@ -176,11 +194,20 @@ void WizardWindow::refresh()
 
 void WizardWindow::showSpokenWords()
 {
-    const qsizetype begun = m_speech.wordsBegunBy(int(m_clock.nowMs() - m_speechStart));
-    if (begun == m_wordsShown || begun == 0)
+    // The first word shows as the speech starts: the reply is seen at once, even without sound.
+    const qsizetype begun = std::max<qsizetype>(1, m_speech.wordsBegunBy(int(m_clock.nowMs() - m_speechStart)));
+    if (begun == m_wordsShown || m_speech.words.isEmpty())
         return;
     m_wordsShown = begun;
-    m_balloon->showText(m_speech.textOfWords(begun));
+    m_balloon->showText(captionWith(begun));
+}
+
+QString WizardWindow::captionWith(qsizetype words) const
+{
+    const QString spoken = m_speech.textOfWords(words);
+    if (m_caption.isEmpty() || spoken.isEmpty())
+        return m_caption + spoken;
+    return m_caption + QLatin1Char(' ') + spoken;
 }
 
 } // namespace narrator

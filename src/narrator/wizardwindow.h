@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace narrator {
 
 class Balloon;
@@ -21,15 +23,23 @@ public:
 
     /// Shows the wizard where he stands, growing out of the floor; nothing to do when he is there.
     void appear();
-    /// Glides the window's top-left corner to `topLeft`, in screen pixels.
-    void glideTo(const QPoint &topLeft);
+    /// Glides the window's top-left corner to `wanted`, in screen pixels, or to the nearest place
+    /// from there where he covers nothing that must be kept clear.
+    void glideTo(const QPoint &wanted);
+    /// Puts him at `wanted` at once, or at the nearest place from there where he covers nothing that
+    /// must be kept clear.
+    void standAt(const QPoint &wanted) { move(clearSpotFor(wanted)); }
+    /// What he and his balloon must never cover: rectangles on the screen.
+    void setKeepClear(std::function<QList<QRect>()> keepClear);
     void perform(Gesture gesture);
     /// Draws the wizard `pixels` high from now on, at once.
     void setDrawnHeight(int pixels);
-    /// Opens the balloon and moves the mouth; the words appear as the speech, whose sound
-    /// began at `startedMs` on the clock, reaches them.
+    /// The next speech starts the balloon's caption afresh; until then it keeps what was said.
+    void startNewCaption() { m_newCaption = true; }
+    /// Moves the mouth and adds the speech to the caption in the balloon; its words appear as the
+    /// speech, whose sound began at `startedMs` on the clock, reaches them.
     void startSpeaking(const Speech &speech, qint64 startedMs);
-    /// Shows the whole text, closes the mouth, and closes the balloon shortly after.
+    /// Shows the whole speech in the caption and closes the mouth. The caption stays.
     void stopSpeaking();
 
     Gesture gesture() const { return m_gesture; }
@@ -44,11 +54,14 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
+    QPoint clearSpotFor(const QPoint &wanted) const;
     void begin(Gesture gesture, int durationMs);
     void tick();
     void keepTicking();
     void refresh();
     void showSpokenWords();
+    /// The caption with the current speech as far as its first `words` words.
+    QString captionWith(qsizetype words) const;
 
     Clock &m_clock;
     WizardArt m_art;
@@ -63,11 +76,14 @@ private:
     QPoint m_glideFrom;
     QPoint m_glideTo;
 
+    std::function<QList<QRect>()> m_keepClear;
+
     Speech m_speech;
     qint64 m_speechStart = 0;
     bool m_speaking = false;
     qsizetype m_wordsShown = 0;
-    int m_balloonGeneration = 0; ///< a later speech cancels the closing of an earlier balloon
+    QString m_caption; ///< the speeches said since the caption began, before the current one
+    bool m_newCaption = false;
 };
 
 } // namespace narrator

@@ -1,8 +1,10 @@
 #include "records/recordfiles.h"
 
+#include "records/helperclient.h"
+#include "records/recordstore.h"
+
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -19,20 +21,23 @@ namespace {
                                  .toStdString());
 }
 
-const QString savingFailed = QStringLiteral("Impossibile salvare il record in");
-
-// Writes the one line of a record file into its temporary file, without replacing the old file.
-void prepare(QSaveFile &file, const QString &value)
+std::string local8Bit(const QString &text)
 {
-    const QByteArray line = value.toLocal8Bit() + "\r\n";
-    if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.flush())
-        fail(savingFailed, file.fileName(), file.errorString());
+    return text.toLocal8Bit().toStdString();
+}
+
+// The per-user directory is the user's own: a link there is the user's choice, and is followed.
+std::string directoryOf(const QString &windowsDir)
+{
+    return local8Bit(QDir::cleanPath(windowsDir));
 }
 
 } // namespace
 
 QString GetSystemDir()
 {
+    if (QFileInfo(sharedDirectory()).isDir() && QFileInfo(recordHelperProgram()).isExecutable())
+        return sharedDirectory() + u'/';
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dir.isEmpty())
         throw std::runtime_error("Impossibile trovare la cartella dei record: nessuna cartella dati per l'utente");
@@ -47,34 +52,26 @@ QString GetSystemDir()
 
 QString Leggifiletxt(const QString &nomefile)
 {
-    QFile file(nomefile);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("Impossibile leggere"), nomefile, file.errorString());
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("Impossibile leggere"), nomefile, file.errorString());
-    return QString::fromLocal8Bit(content);
+    const QFileInfo file(QDir::cleanPath(nomefile));
+    const recordstore::Directory directory(local8Bit(file.path()), recordstore::Links::Follow);
+    const std::string head = recordstore::readHead(directory, local8Bit(file.fileName()));
+    return QString::fromLocal8Bit(head.data(), qsizetype(head.size()));
 }
 
-void createIfMissing(const QString &path)
+void prepareRecordFiles(const QString &windowsDir)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        fail(QStringLiteral("Impossibile creare"), path, file.errorString());
+    if (isShared(windowsDir))
+        runRecordHelper({}, {});
+    else
+        recordstore::prepare(recordstore::Directory(directoryOf(windowsDir), recordstore::Links::Follow));
 }
 
-void saveRecord(const QString &windowsDir, const QString &score, const QString &name)
+bool saveRecord(const QString &windowsDir, const QString &score, const QString &name)
 {
-    // Neither file replaces its old one until both new ones are complete on disk; then the score
-    // goes first, as the files have always been written.
-    QSaveFile scoreFile(windowsDir + bestScoreFileName);
-    QSaveFile nameFile(windowsDir + championFileName);
-    prepare(scoreFile, score);
-    prepare(nameFile, name);
-    for (QSaveFile *file : {&scoreFile, &nameFile}) {
-        if (!file->commit())
-            fail(savingFailed, file->fileName(), file->errorString());
-    }
+    if (isShared(windowsDir))
+        return runRecordHelper({score}, name.toLocal8Bit()) == RecordHelperAnswer::Written;
+    const recordstore::Directory directory(directoryOf(windowsDir), recordstore::Links::Follow);
+    return recordstore::saveIfBeaten(directory, score.toDouble(), local8Bit(score), local8Bit(name));
 }
 
 } // namespace records

@@ -19,11 +19,11 @@ void Tavola::cmdExit1_Click()
 
     m_dialogs->tell(QStringLiteral("Ciao. Ti aspetto per la prossima sfida "));
     // Compared with the record read at start-up, as shown in lblpunti.
-    if (records::isNewRecord(lblpunti->text(), lblScore->text())) {
-        // A failed save throws past the confirmation: a record that was not kept is never confirmed.
-        records::saveRecord(windowsDir, lblScore->text(), lblnome1->text());
+    // A failed save throws past the confirmation, and a record that another game has beaten meanwhile is not
+    // written: only a record that was kept is confirmed.
+    if (records::isNewRecord(lblpunti->text(), lblScore->text()) &&
+        records::saveRecord(windowsDir, lblScore->text(), lblnome1->text()))
         m_dialogs->tell(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
-    }
     Q_EMIT programEnded(0);
 }
 

@@ -43,8 +43,7 @@ void Tavola::Form_Load()
     ResetClock();
 
     windowsDir = records::GetSystemDir();
-    records::createIfMissing(windowsDir + records::bestScoreFileName);
-    records::createIfMissing(windowsDir + records::championFileName);
+    records::prepareRecordFiles(windowsDir);
     lblpunti->setText(records::Leggifiletxt(windowsDir + records::bestScoreFileName));
     lblnome->setText(records::Leggifiletxt(windowsDir + records::championFileName));
 

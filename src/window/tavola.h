@@ -46,6 +46,10 @@ public:
     /// Sets the clock to seven minutes and starts the tick; the display is left as it is.
     void ResetClock();
 
+    /// What Merlin and his balloon must never cover, on the screen: the verdict at its widest, the
+    /// printed exercise, the score and clock panels and the answer box.
+    QList<QRect> narratorMustNotCover() const;
+
     /// Writes a whole number in Italian words; `numer` is used as the working value.
     QString numlett(speller::Decimal4 &numer);
 

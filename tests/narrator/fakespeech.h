@@ -37,7 +37,7 @@ class FakeAudioSink final : public narrator::AudioSink
 public:
     explicit FakeAudioSink(QString silence = {}) : m_silence(std::move(silence)) {}
 
-    QString silenceReason() const override { return m_silence; }
+    QString open() override { return m_silence; }
     void write(const QList<qint16> &samples) override { written += samples.size(); }
     void drain() override { ++drains; }
     /// The last drained sound has been heard.

@@ -1,5 +1,7 @@
 #include "records/recordfiles.h"
 
+#include "recordsupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,23 +13,12 @@
 #include <memory>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace records;
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QString errorOf(const std::function<void()> &action)
 {
@@ -87,10 +78,18 @@ private Q_SLOTS:
     void aFailedSaveLeavesTheOtherFileWholeAndNamesTheBlockedOne_data();
     void aFailedSaveLeavesTheOtherFileWholeAndNamesTheBlockedOne();
     void aWriteFailureReplacesNeitherFile();
-    void aSaveKilledBeforeTheReplaceLeavesTheOldRecordWhole();
+    void aSaveKilledAtAnyStepLeavesTheOldOrTheNewPairAndNoTemporary();
+    void aFailedFlushIsAFailedSave_data();
+    void aFailedFlushIsAFailedSave();
+    void anythingButARegularFileIsAnErrorAtOnce_data();
+    void anythingButARegularFileIsAnErrorAtOnce();
+    void aHugeRecordFileCostsNoMoreMemoryThanAnEmptyOne();
 
 private:
     void writeOldRecord();
+    QByteArrayList pairOnDisk() const;
+    HelperRun saveThirteenUnder(const QString &injection);
+    QStringList entries() const;
 
     std::unique_ptr<QTemporaryDir> m_home;
     QString m_dir;
@@ -115,6 +114,23 @@ void TestRecordFiles::writeOldRecord()
     writeBytes(m_dir + championFileName, "Vecchio\r\n");
 }
 
+QByteArrayList TestRecordFiles::pairOnDisk() const
+{
+    return {bytesOf(m_dir + bestScoreFileName), bytesOf(m_dir + championFileName)};
+}
+
+// The record helper's work, which is also the game's save, with a fault injected by strace.
+HelperRun TestRecordFiles::saveThirteenUnder(const QString &injection)
+{
+    chmod(qPrintable(m_dir), 0775); // writable by the helper's group, as installed
+    return runHelperAt(QDir::cleanPath(m_dir), {QStringLiteral("13")}, "Nuovo", {QStringLiteral("-e"), injection});
+}
+
+QStringList TestRecordFiles::entries() const
+{
+    return QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 void TestRecordFiles::systemDirIsTheUserDataDirectoryCreatedAndEndingInOneSeparator()
 {
     const QString expected = m_home->filePath(QStringLiteral("data/")) + QCoreApplication::applicationName() + u'/';
@@ -137,8 +153,8 @@ void TestRecordFiles::systemDirThatCannotBeCreatedIsAnErrorNamingIt()
 
 void TestRecordFiles::firstRunCreatesBothFilesEmptyAndReadsThemAsEmptyText()
 {
+    prepareRecordFiles(m_dir);
     for (const QString &name : {bestScoreFileName, championFileName}) {
-        createIfMissing(m_dir + name);
         QCOMPARE(QFileInfo(m_dir + name).size(), 0);
         QCOMPARE(Leggifiletxt(m_dir + name), QString());
     }
@@ -147,8 +163,7 @@ void TestRecordFiles::firstRunCreatesBothFilesEmptyAndReadsThemAsEmptyText()
 void TestRecordFiles::creatingKeepsAnExistingRecord()
 {
     writeOldRecord();
-    createIfMissing(m_dir + bestScoreFileName);
-    createIfMissing(m_dir + championFileName);
+    prepareRecordFiles(m_dir);
     QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("9\r\n"));
     QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Vecchio\r\n"));
 }
@@ -182,7 +197,7 @@ void TestRecordFiles::savingWritesOneLineWithCrLfThatReadsBackTheSame()
     QFETCH(QString, score);
     QFETCH(QString, name);
     QFETCH(QByteArray, scoreBytes);
-    saveRecord(m_dir, score, name);
+    QVERIFY(saveRecord(m_dir, score, name));
     QCOMPARE(bytesOf(m_dir + bestScoreFileName), scoreBytes);
     QCOMPARE(bytesOf(m_dir + championFileName), name.toLocal8Bit() + "\r\n");
     QCOMPARE(Leggifiletxt(m_dir + championFileName), name + "\r\n");
@@ -190,10 +205,10 @@ void TestRecordFiles::savingWritesOneLineWithCrLfThatReadsBackTheSame()
 
 void TestRecordFiles::savingReplacesALongerRecordWhole()
 {
-    writeBytes(m_dir + bestScoreFileName, "1234\r\n");
+    writeBytes(m_dir + bestScoreFileName, "0012\r\n");
     writeBytes(m_dir + championFileName, "Massimiliano\r\n");
-    saveRecord(m_dir, QStringLiteral("5"), QStringLiteral("Ugo"));
-    QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("5\r\n"));
+    QVERIFY(saveRecord(m_dir, QStringLiteral("15"), QStringLiteral("Ugo")));
+    QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("15\r\n"));
     QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Ugo\r\n"));
     QCOMPARE(QDir(m_dir).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
@@ -246,27 +261,109 @@ void TestRecordFiles::aWriteFailureReplacesNeitherFile()
     QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Vecchio\r\n"));
 }
 
-void TestRecordFiles::aSaveKilledBeforeTheReplaceLeavesTheOldRecordWhole()
+void TestRecordFiles::aSaveKilledAtAnyStepLeavesTheOldOrTheNewPairAndNoTemporary()
 {
+    // Killed at each call that creates, writes, flushes, renames or removes a file, one run per call; the next
+    // start-up must then find one whole pair and nothing else.
+    const QByteArrayList oldPair{"9\r\n", "Vecchio\r\n"};
+    const QByteArrayList newPair{"13\r\n", "Nuovo\r\n"};
+    int steps = 0;
+    int oldPairs = 0;
+    for (const char *call : {"openat", "write", "fsync", "renameat", "renameat2", "unlinkat"}) {
+        for (int invocation = 1;; ++invocation) {
+            writeOldRecord();
+            const QString injection = QStringLiteral("inject=%1:signal=KILL:when=%2").arg(call).arg(invocation);
+            const HelperRun run = saveThirteenUnder(injection);
+            if (!run.killed) {
+                QVERIFY2(run.status == 0, qPrintable(injection + u' ' + run.errors));
+                break;
+            }
+            ++steps;
+            prepareRecordFiles(m_dir);
+            const QByteArrayList pair = pairOnDisk();
+            QVERIFY2(pair == oldPair || pair == newPair, qPrintable(injection + u' ' + pair.join('|')));
+            oldPairs += pair == oldPair;
+            QCOMPARE(entries(), QStringList({QStringLiteral("azerbilox.txt"), QStringLiteral("nzerbilox.txt")}));
+        }
+    }
+    qInfo("killed at %d steps: the next start-up found the old pair %d times, the new pair %d times", steps, oldPairs,
+          steps - oldPairs);
+    QVERIFY2(oldPairs > 0 && oldPairs < steps, "the kills did not reach both sides of the commit");
+}
+
+void TestRecordFiles::aFailedFlushIsAFailedSave_data()
+{
+    QTest::addColumn<int>("flush");
+    QTest::addColumn<QByteArray>("scoreAfter");
+
+    QTest::newRow("the new score's flush") << 1 << QByteArray("9\r\n");
+    QTest::newRow("the new name's flush") << 2 << QByteArray("9\r\n");
+    QTest::newRow("the directory's flush before the commit") << 3 << QByteArray("9\r\n");
+    QTest::newRow("the commit's flush") << 4 << QByteArray("9\r\n");
+    // Past the commit point the new pair stands whole; the save is still reported as failed.
+    QTest::newRow("the directory's flush after the renames") << 5 << QByteArray("13\r\n");
+}
+
+void TestRecordFiles::aFailedFlushIsAFailedSave()
+{
+    QFETCH(int, flush);
+    QFETCH(QByteArray, scoreAfter);
     writeOldRecord();
-    QProcess saver;
-    saver.start(QStringLiteral(HALTING_SAVER), {m_dir, QStringLiteral("13"), QStringLiteral("Nuovo")});
-    QVERIFY(saver.waitForStarted());
-    QVERIFY2(saver.waitForReadyRead(10000), "the saver never reached the replace");
-    const QString temporary = QString::fromLocal8Bit(saver.readLine().trimmed());
-    // The new best score stands complete beside the old one: the save stops between the two steps.
-    QCOMPARE(bytesOf(temporary), QByteArray("13\r\n"));
+    const HelperRun run = saveThirteenUnder(QStringLiteral("inject=fsync:error=EIO:when=%1").arg(flush));
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.errors.startsWith(QStringLiteral("Impossibile salvare il record in ") + QDir::cleanPath(m_dir)) &&
+                 run.errors.endsWith(QString::fromLocal8Bit(strerror(EIO))),
+             qPrintable(run.errors));
+    prepareRecordFiles(m_dir);
+    QCOMPARE(pairOnDisk().first(), scoreAfter);
+    QCOMPARE(pairOnDisk().last(), scoreAfter == "9\r\n" ? QByteArray("Vecchio\r\n") : QByteArray("Nuovo\r\n"));
+    QCOMPARE(entries().size(), 2);
+}
 
-    saver.kill();
-    QVERIFY(saver.waitForFinished());
-    QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+void TestRecordFiles::anythingButARegularFileIsAnErrorAtOnce_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("kind");
 
-    QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("9\r\n"));
-    QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Vecchio\r\n"));
-    // What the killed save left behind does not hinder the next one.
-    saveRecord(m_dir, QStringLiteral("14"), QStringLiteral("Dopo"));
-    QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("14\r\n"));
-    QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Dopo\r\n"));
+    QTest::newRow("a FIFO as the best score") << bestScoreFileName << "fifo";
+    QTest::newRow("a link to a FIFO as the champion") << championFileName << "link to fifo";
+    QTest::newRow("a directory as the best score") << bestScoreFileName << "directory";
+}
+
+void TestRecordFiles::anythingButARegularFileIsAnErrorAtOnce()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, kind);
+    const QString path = m_dir + file;
+    const QString fifo = m_home->filePath(QStringLiteral("fifo"));
+    QCOMPARE(mkfifo(qPrintable(kind == "fifo" ? path : fifo), 0644), 0);
+    if (kind == "link to fifo")
+        QVERIFY(QFile::link(fifo, path));
+    if (kind == "directory")
+        QVERIFY(QDir().mkdir(path));
+
+    const QString expected =
+        QStringLiteral("Impossibile leggere %1: non è un file regolare").arg(QDir::cleanPath(path));
+    QCOMPARE(errorOf([this] { prepareRecordFiles(m_dir); }), expected);
+    QCOMPARE(errorOf([&path] { Leggifiletxt(path); }), expected);
+}
+
+void TestRecordFiles::aHugeRecordFileCostsNoMoreMemoryThanAnEmptyOne()
+{
+    prepareRecordFiles(m_dir);
+    QCOMPARE(Leggifiletxt(m_dir + bestScoreFileName), QString());
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long emptyPeakKib = usage.ru_maxrss;
+
+    // A sparse gibibyte: it takes no room on disk, but reading it whole takes a gibibyte of memory.
+    QFile huge(m_dir + bestScoreFileName);
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
+    huge.close();
+    const QString head = Leggifiletxt(m_dir + bestScoreFileName);
+    getrusage(RUSAGE_SELF, &usage);
+    QCOMPARE(head, QString(4096, QChar(0)));
+    QVERIFY2(usage.ru_maxrss <= emptyPeakKib * 12 / 10, qPrintable(QString::number(usage.ru_maxrss)));
 }
 
 QTEST_GUILESS_MAIN(TestRecordFiles)

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void savesAndConfirmsOnlyAStrictlyGreaterScore();
     void theExitButtonRunsTheLeaveProcedure();
     void aFailedSaveIsAnErrorAndNeverConfirmed();
+    void aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed();
     void aCallWhileLeavingOrAfterwardsDoesNothing();
 };
 
@@ -162,6 +163,21 @@ void TestLeaving::aFailedSaveIsAnErrorAndNeverConfirmed()
     QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
     QCOMPARE(game.ended.size(), 0);
     QCOMPARE(game.bytesOf(game.scorePath()), QByteArray("12\r\n"));
+}
+
+void TestLeaving::aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed()
+{
+    EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
+    // Another game on the same record ended first, higher.
+    game.writeOld(records::bestScoreFileName, "20\r\n");
+    game.writeOld(records::championFileName, "Bruno\r\n");
+
+    game.tavola.cmdExit1_Click();
+
+    QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
+    QCOMPARE(game.ended.size(), 1);
+    QCOMPARE(game.bytesOf(game.scorePath()), QByteArray("20\r\n"));
+    QCOMPARE(game.bytesOf(game.namePath()), QByteArray("Bruno\r\n"));
 }
 
 void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()

@@ -1,0 +1,229 @@
+// How soon Merlin answers the child's key, through the real game window and narrator on a private Xvfb:
+//  - key -> first sound handed to the sound output (gestures and espeak-ng synthesis included);
+//  - key -> first sound heard at the null sink of a PulseAudio server of the benchmark's own;
+//  - without sound: key -> first word in the balloon;
+// for Enter on a wrong answer, Enter for the next exercise and Enter on a right answer; medians of several runs.
+// usage: bench_reply [runs]
+
+#include "engine/randomsource.h"
+#include "narrator/balloon.h"
+#include "narrator/clock.h"
+#include "narrator/espeakengine.h"
+#include "narrator/pcaudiosink.h"
+#include "narrator/wizardperformer.h"
+#include "narrator/wizardwindow.h"
+#include "window/tavola.h"
+
+#include "startup/xvfbdisplay.h"
+#include "support/scripteddialogs.h"
+#include "support/soundserver.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr double targetMs = 300;
+
+/// The real sound output, noting when the first sound of each reply is handed to it.
+class ProbeSink final : public narrator::AudioSink
+{
+public:
+    explicit ProbeSink(std::unique_ptr<narrator::AudioSink> output) : m_output(std::move(output))
+    {
+        connect(m_output.get(), &AudioSink::finished, this, &AudioSink::finished);
+        connect(m_output.get(), &AudioSink::failed, this, &AudioSink::failed);
+    }
+    QString open() override { return m_output->open(); }
+    void write(const QList<qint16> &samples) override
+    {
+        if (!firstWrite)
+            firstWrite = Clock::now();
+        m_output->write(samples);
+    }
+    void drain() override { m_output->drain(); }
+
+    std::optional<Clock::time_point> firstWrite;
+
+private:
+    std::unique_ptr<narrator::AudioSink> m_output;
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double msSince(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds limit = 60s)
+{
+    const Clock::time_point until = Clock::now() + limit;
+    while (!done()) {
+        if (Clock::now() > until)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+/// The game window with the real narrator, its boxes answered at once, its records in a folder of its own.
+struct Game
+{
+    explicit Game(bool withSound)
+        : sink(new ProbeSink(std::make_unique<narrator::PcAudioSink>(
+              narrator::EspeakEngine().sampleRate(), withSound ? QByteArray() : QByteArrayLiteral("no-such-device")))),
+          performer(new narrator::WizardPerformer(std::make_unique<narrator::EspeakEngine>(),
+                                                  std::unique_ptr<narrator::AudioSink>(sink),
+                                                  std::make_unique<narrator::SystemClock>())),
+          dialogs(new ScriptedDialogs),
+          tavola(std::unique_ptr<window::Dialogs>(dialogs), performer, std::make_unique<engine::ClockSeededRandom>())
+    {
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        dialogs->name = QStringLiteral("Anna");
+        performer->setStageOrigin([this] { return tavola.frameGeometry().topLeft(); });
+        tavola.Form_Load();
+        tavola.show();
+        tavola.Form_Activate();
+    }
+
+    bool idle() const { return tavola.Agent1->queue()->isIdle(); }
+    QString balloonText() const { return performer->window()->balloon()->text(); }
+    /// What the balloon showed when the key was pressed.
+    QString balloonBefore;
+
+    QTemporaryDir data;
+    ProbeSink *sink;
+    narrator::WizardPerformer *performer;
+    ScriptedDialogs *dialogs;
+    window::Tavola tavola;
+};
+
+enum class Key
+{
+    WrongAnswer,
+    NextExercise,
+    RightAnswer
+};
+
+const char *describe(Key key)
+{
+    switch (key) {
+    case Key::WrongAnswer:
+        return "Enter on a wrong answer ";
+    case Key::NextExercise:
+        return "Enter for the next exercise";
+    case Key::RightAnswer:
+        return "Enter on a right answer ";
+    }
+    return "";
+}
+
+/// Presses the key once Merlin has finished, and returns when it was pressed.
+Clock::time_point press(Game &game, Key key)
+{
+    if (!waitUntil([&] { return game.idle(); }))
+        qFatal("Merlin never finished speaking");
+    QTest::qWait(300);
+    if (key != Key::NextExercise)
+        QTest::keyClicks(game.tavola.Text3, key == Key::RightAnswer ? game.tavola.Text7 : QStringLiteral("0"));
+    game.sink->firstWrite.reset();
+    game.balloonBefore = game.balloonText();
+    const Clock::time_point pressed = Clock::now();
+    QTest::keyClick(key == Key::NextExercise ? static_cast<QWidget *>(game.tavola.cmdNext) : game.tavola.Text3,
+                    Qt::Key_Return);
+    return pressed;
+}
+
+const std::vector<Key> round = {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer, Key::NextExercise};
+
+void benchWithSound(int runs, const MonitorRecorder &recorder)
+{
+    Game game(true);
+    std::map<Key, std::vector<double>> handed;
+    std::map<Key, std::vector<double>> heard;
+    for (int run = 0; run < runs; ++run) {
+        for (Key key : round) {
+            const Clock::time_point pressed = press(game, key);
+            if (!waitUntil([&] { return game.sink->firstWrite.has_value(); }, 10s))
+                qFatal("no sound was handed to the output");
+            handed[key].push_back(msSince(pressed, *game.sink->firstWrite));
+            std::optional<Clock::time_point> first;
+            if (waitUntil([&] { return (first = recorder.firstSoundAfter(pressed)).has_value(); }, 10s))
+                heard[key].push_back(msSince(pressed, *first));
+        }
+    }
+    std::printf("With sound (PulseAudio, null sink), median of %d runs, target <= %.0f ms:\n", runs, targetMs);
+    std::printf("  %-30s %14s %14s\n", "", "handed to out", "heard at sink");
+    for (Key key : {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer}) {
+        std::printf("  %-30s %11.1f ms %11.1f ms (%zu heard)\n", describe(key), median(handed[key]),
+                    heard[key].empty() ? -1.0 : median(heard[key]), heard[key].size());
+    }
+}
+
+void benchWithoutSound(int runs)
+{
+    Game game(false);
+    std::map<Key, std::vector<double>> shown;
+    for (int run = 0; run < runs; ++run) {
+        for (Key key : round) {
+            const Clock::time_point pressed = press(game, key);
+            if (!waitUntil(
+                    [&] {
+                        const QString now = game.balloonText();
+                        return !now.isEmpty() && now != game.balloonBefore;
+                    },
+                    10s))
+                qFatal("no word appeared in the balloon");
+            shown[key].push_back(msSince(pressed, Clock::now()));
+        }
+    }
+    std::printf("Without sound, key -> first word in the balloon, median of %d runs, target <= %.0f ms:\n", runs,
+                targetMs);
+    for (Key key : {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer})
+        std::printf("  %-30s %11.1f ms\n", describe(key), median(shown[key]));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 7;
+    if (runs < 1) {
+        std::fprintf(stderr, "usage: bench_reply [runs]\n");
+        return 2;
+    }
+    const startup::XvfbDisplay display;
+    setenv("DISPLAY", display.name().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("WAYLAND_DISPLAY");
+    SoundServer server;
+    if (!server.start()) {
+        std::fprintf(stderr, "bench_reply: the PulseAudio server did not start\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    {
+        const MonitorRecorder recorder;
+        benchWithSound(runs, recorder);
+    }
+    benchWithoutSound(runs);
+    return 0;
+}

@@ -1,0 +1,18 @@
+// The record helper's own work on a directory named first, for the tests: the installed helper works only on the
+// computer's shared directory.
+// usage: recordhelperat DIRECTORY [SCORE] < NAME
+
+#include "records/helper/helperrun.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: recordhelperat DIRECTORY [SCORE] < NAME\n");
+        return recordhelper::Refused;
+    }
+    recordhelper::hardenProcess();
+    return recordhelper::run(argv[1], {argv + 2, argv + argc}, STDIN_FILENO, stderr);
+}
