@@ -7,6 +7,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	fonts-liberation2 fonts-roboto-unhinted \
 	xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
 	pulseaudio pulseaudio-utils strace \
+	xfwm4 qt6-translations-l10n \
 	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev lintian
 
 BUILD_DIR ?= build

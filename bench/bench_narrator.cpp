@@ -16,6 +16,7 @@
 #include "startup/launch.h"
 #include "startup/windowwatch.h"
 #include "startup/xvfbdisplay.h"
+#include "figures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,13 +52,6 @@ public:
     QElapsedTimer clock;
     qint64 firstWriteNs = -1;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 void waitUntil(const std::function<bool()> &done)
 {
@@ -105,11 +99,11 @@ void benchFirstBuffer(narrator::Agent &agent, TimingSink &sink, int runs)
             samples.push_back(double(sink.firstWriteNs) / 1e6);
         }
         all.insert(all.end(), samples.begin(), samples.end());
-        std::printf("  %7.2f ms  \"%s\" (%lld characters)\n", median(samples),
+        std::printf("  %7.2f ms  \"%s\" (%lld characters)\n", figures::median(samples),
                     qPrintable(text.size() > 40 ? text.left(37) + QStringLiteral("...") : text),
                     static_cast<long long>(text.size()));
     }
-    std::printf("  %7.2f ms  all texts (target < 30 ms)\n", median(all));
+    std::printf("  %7.2f ms  all texts (target < 30 ms)\n", figures::median(all));
     waitUntil([&] { return agent.queue()->isIdle(); });
 }
 
@@ -123,7 +117,7 @@ void benchIdleCpu()
         shares.push_back(100 * (cpuSeconds() - before) / std::chrono::duration<double>(span).count());
     }
     std::printf("Idle wizard on screen: %.2f%% of one core over %llds, median of 3 runs (target < 1%%)\n",
-                median(shares), static_cast<long long>(span.count()));
+                figures::median(shares), static_cast<long long>(span.count()));
 }
 
 void benchWholeProgram(const std::string &display)
@@ -169,7 +163,7 @@ void benchWholeProgram(const std::string &display)
     std::filesystem::remove_all(home);
     std::printf("Whole program, peak resident memory over its first %llds of play: %.1f MiB, median of 3 runs "
                 "(target < 60 MiB)%s\n",
-                static_cast<long long>(playing.count()), median(peaks),
+                static_cast<long long>(playing.count()), figures::median(peaks),
                 wizardSeen ? "" : " - WARNING: the wizard's window was not seen");
 }
 
@@ -177,11 +171,9 @@ void benchWholeProgram(const std::string &display)
 
 int main(int argc, char **argv)
 {
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 11;
-    if (runs < 1) {
-        std::fprintf(stderr, "usage: bench_narrator [runs]\n");
+    const int runs = figures::runsFromArguments(argc, argv, 11, "bench_narrator");
+    if (runs == 0)
         return 2;
-    }
     const startup::XvfbDisplay display;
     setenv("DISPLAY", display.name().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);

@@ -4,6 +4,7 @@
 // usage: bench_recordstartup [runs]
 
 #include "offscreenfakes.h"
+#include "figures.h"
 
 #include "engine/randomsource.h"
 #include "records/recordfiles.h"
@@ -36,12 +37,6 @@ int startOnce(int argc, char **argv)
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%f %ld\n", ms, usage.ru_maxrss);
     return 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -80,8 +75,8 @@ int main(int argc, char **argv)
             ms.push_back(figures.value(0).toDouble());
             mib.push_back(figures.value(1).toDouble() / 1024);
         }
-        std::printf("%-28s %8.1f ms %8.1f MiB peak\n", size ? "a 1 GiB best-score file" : "an empty record", median(ms),
-                    median(mib));
+        std::printf("%-28s %8.1f ms %8.1f MiB peak\n", size ? "a 1 GiB best-score file" : "an empty record",
+                    figures::median(ms), figures::median(mib));
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "window/tavola.h"
 
 #include "startup/xvfbdisplay.h"
+#include "figures.h"
 #include "support/scripteddialogs.h"
 #include "support/soundserver.h"
 
@@ -60,13 +61,6 @@ public:
 private:
     std::unique_ptr<narrator::AudioSink> m_output;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 double msSince(Clock::time_point from, Clock::time_point to)
 {
@@ -173,8 +167,8 @@ void benchWithSound(int runs, const MonitorRecorder &recorder)
     std::printf("With sound (PulseAudio, null sink), median of %d runs, target <= %.0f ms:\n", runs, targetMs);
     std::printf("  %-30s %14s %14s\n", "", "handed to out", "heard at sink");
     for (Key key : {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer}) {
-        std::printf("  %-30s %11.1f ms %11.1f ms (%zu heard)\n", describe(key), median(handed[key]),
-                    heard[key].empty() ? -1.0 : median(heard[key]), heard[key].size());
+        std::printf("  %-30s %11.1f ms %11.1f ms (%zu heard)\n", describe(key), figures::median(handed[key]),
+                    heard[key].empty() ? -1.0 : figures::median(heard[key]), heard[key].size());
     }
 }
 
@@ -198,18 +192,16 @@ void benchWithoutSound(int runs)
     std::printf("Without sound, key -> first word in the balloon, median of %d runs, target <= %.0f ms:\n", runs,
                 targetMs);
     for (Key key : {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer})
-        std::printf("  %-30s %11.1f ms\n", describe(key), median(shown[key]));
+        std::printf("  %-30s %11.1f ms\n", describe(key), figures::median(shown[key]));
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 7;
-    if (runs < 1) {
-        std::fprintf(stderr, "usage: bench_reply [runs]\n");
+    const int runs = figures::runsFromArguments(argc, argv, 7, "bench_reply");
+    if (runs == 0)
         return 2;
-    }
     const startup::XvfbDisplay display;
     setenv("DISPLAY", display.name().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);

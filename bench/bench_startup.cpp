@@ -7,6 +7,7 @@
 #include "startup/launch.h"
 #include "startup/windowwatch.h"
 #include "startup/xvfbdisplay.h"
+#include "figures.h"
 
 #include <algorithm>
 #include <chrono>
@@ -63,12 +64,10 @@ struct Spread
     double highest = 0;
 };
 
-Spread spreadOf(std::vector<double> values)
+Spread spreadOf(const std::vector<double> &values)
 {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    const double median = values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-    return {median, values.front(), values.back()};
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    return {figures::median(values), *lowest, *highest};
 }
 
 template <typename Field> std::vector<double> column(const std::vector<Sample> &samples, Field field)
@@ -83,11 +82,9 @@ template <typename Field> std::vector<double> column(const std::vector<Sample> &
 
 int main(int argc, char **argv)
 {
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 11;
-    if (runs < 1) {
-        std::fprintf(stderr, "usage: bench_startup [runs]\n");
+    const int runs = figures::runsFromArguments(argc, argv, 11, "bench_startup");
+    if (runs == 0)
         return 2;
-    }
     // The bare window comes first: it is the floor every ratio is taken against.
     std::vector<Contender> contenders{{"bare Qt window", BARE_WINDOW_PROGRAM, {}},
                                       {"bare name box", BARE_NAME_BOX_PROGRAM, {}},

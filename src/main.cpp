@@ -3,6 +3,8 @@
 #include "narrator/ondemandperformer.h"
 #include "narrator/placement.h"
 #include "narrator/wizardperformer.h"
+#include "window/boxesontop.h"
+#include "window/desktoprequired.h"
 #include "window/dialogs.h"
 #include "window/guardedapplication.h"
 #include "window/layout.h"
@@ -18,7 +20,13 @@ int main(int argc, char **argv)
     if (const auto status = commandline::answer({argv + 1, argv + argc}, std::cout, std::cerr))
         return *status;
     narrator::placeWindowsThroughXWayland();
+    // Without a usable display: one Italian line and status 1, rather than Qt's abort.
+    window::DesktopRequired desktop;
     window::GuardedApplication app(argc, argv);
+    desktop.release();
+    window::loadItalianTranslation();
+    // No window of the program lies over an open box, the wizard's included.
+    new window::BoxesOnTop(&app);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     window::registerFontSubstitutes();
     // Ties the windows to the installed desktop entry, and so to its icon (task bar, Wayland app id).

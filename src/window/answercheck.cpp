@@ -40,8 +40,12 @@ void Tavola::Text3_KeyPress(int key)
 {
     // A judged exercise is closed until the next one: typing then neither shows the printed
     // exercise again nor judges anything, so the screen keeps the verdict as it was given.
-    if (answerJudged)
+    // Enter moves on, as it does on "Nuovo calcolo": a child back in the box is never stuck.
+    if (answerJudged) {
+        if (key == enterKey)
+            cmdNext->click();
         return;
+    }
     surface->clearDrawing();
     setPrintedExerciseVisible(true);
     if (key == enterKey)

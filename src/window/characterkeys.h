@@ -8,8 +8,8 @@ namespace window {
 
 /// Watches a text box and reports every key that gives a character code, Enter and Backspace
 /// included, before the box takes it. Keys that give none (arrows, function keys) and Tab, which
-/// moves the focus, are not reported, nor the repeats of a held Enter. The key goes on to the box
-/// unchanged.
+/// moves the focus, are not reported, nor Alt chords, which the box never takes. Every other key
+/// goes on to the box unchanged.
 class CharacterKeys : public QObject
 {
     Q_OBJECT

@@ -135,6 +135,8 @@ void Tavola::buildControls()
     lblnome1 = makeLabel(layout::lblnome1, surface);
     Label12 = makeLabel(layout::Label12, surface);
     lblnome = makeLabel(layout::lblnome, surface);
+    // A long champion's name must leave "con punti" and the best score readable.
+    lblnome->setReach(layout::Label13.rect.toPixels().left());
     Label13 = makeLabel(layout::Label13, surface);
     lblpunti = makeLabel(layout::lblpunti, surface);
 

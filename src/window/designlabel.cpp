@@ -6,7 +6,7 @@
 
 namespace window {
 
-DesignLabel::DesignLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
+DesignLabel::DesignLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent), m_caption(caption)
 {
     // Design labels sit at their own place, on top of whatever the window draws beneath them.
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -16,6 +16,12 @@ DesignLabel::DesignLabel(const QString &caption, QWidget *parent) : QLabel(capti
 void DesignLabel::setSizedToFit(bool on)
 {
     m_sizedToFit = on;
+    fitCaption();
+}
+
+void DesignLabel::setReach(int right)
+{
+    m_reach = right;
     fitCaption();
 }
 
@@ -30,14 +36,40 @@ void DesignLabel::setBorder(bool on)
 
 void DesignLabel::setText(const QString &caption)
 {
+    m_caption = caption;
     QLabel::setText(caption);
     fitCaption();
 }
 
 void DesignLabel::fitCaption()
 {
-    if (m_sizedToFit && window()->isVisible())
-        resize(sizeHint());
+    if (!m_sizedToFit || !window()->isVisible())
+        return;
+    QLabel::setText(m_caption);
+    setAccessibleName(QString());
+    const int room = m_reach - x();
+    if (m_reach > 0 && sizeHint().width() > room) {
+        // The margins and the border take their share: cut the text until the whole label fits.
+        for (int width = room; width > 0 && sizeHint().width() > room; width -= fontMetrics().averageCharWidth())
+            QLabel::setText(elided(width));
+        setAccessibleName(m_caption);
+    }
+    resize(sizeHint());
+}
+
+QString DesignLabel::elided(int width) const
+{
+    // Each line on its own; a record file's line keeps its carriage return.
+    QStringList lines = m_caption.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        const bool carriageReturn = line.endsWith(QLatin1Char('\r'));
+        if (carriageReturn)
+            line.chop(1);
+        line = fontMetrics().elidedText(line, Qt::ElideRight, width);
+        if (carriageReturn)
+            line.append(QLatin1Char('\r'));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void DesignLabel::paintEvent(QPaintEvent *event)

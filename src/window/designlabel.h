@@ -16,6 +16,9 @@ public:
     /// once its window is visible; see fitCaption().
     void setSizedToFit(bool on);
     bool isSizedToFit() const { return m_sizedToFit; }
+    /// A caption that would reach `right` (a position in the parent) is shown cut short with "…"
+    /// before it; the whole caption stays the label's accessible name.
+    void setReach(int right);
     /// A one-pixel line in the window-text colour around the label.
     void setBorder(bool on);
     bool hasBorder() const { return m_border; }
@@ -31,6 +34,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QString elided(int width) const;
+
+    QString m_caption;
+    int m_reach = 0; ///< 0: no limit
     bool m_sizedToFit = false;
     bool m_border = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 namespace window {
@@ -26,5 +27,13 @@ public:
     QString askName(const QString &prompt) override;
     void tell(const QString &text) override;
 };
+
+/// A message box with one OK button, captioned with the application's title, that shows `text`
+/// as plain text; returns when it is closed.
+void showBox(QMessageBox::Icon icon, const QString &text);
+
+/// Makes Qt's own texts, such as the boxes' standard buttons, Italian whatever the user's locale.
+/// Call once the application exists.
+void loadItalianTranslation();
 
 } // namespace window

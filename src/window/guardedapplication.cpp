@@ -2,8 +2,6 @@
 
 #include "window/dialogs.h"
 
-#include <QMessageBox>
-
 #include <cstdio>
 #include <exception>
 
@@ -38,7 +36,7 @@ void GuardedApplication::reportRunTimeError(const QString &what)
     s_reporting = true;
     const QString text = QStringLiteral("Errore di run-time: ") + what;
     std::fprintf(stderr, "quorvane: %s\n", qPrintable(text));
-    QMessageBox::critical(nullptr, applicationTitle, text);
+    showBox(QMessageBox::Critical, text);
     exit(runTimeErrorStatus);
 }
 

@@ -12,6 +12,17 @@ const QString introduction = QStringLiteral(
     "nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta che io finisca di "
     "parlare e premi ancora invio per avere la domanda successiva");
 
+// Line ends, tabs and the other control characters would break the greeting, the labels and the
+// record file's one line: each becomes a blank. Every other character stays as typed.
+QString withControlsBlanked(QString name)
+{
+    for (QChar &c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return name;
+}
+
 } // namespace
 
 void Tavola::Form_Load()
@@ -20,7 +31,7 @@ void Tavola::Form_Load()
     wrongCount = 0;
 
     // The greeting uses the name exactly as typed, before the fallback below.
-    const QString typedName = m_dialogs->askName(QStringLiteral("Come ti chiami?"));
+    const QString typedName = withControlsBlanked(m_dialogs->askName(QStringLiteral("Come ti chiami?")));
     m_dialogs->tell(QLatin1Char(' ') + typedName + QStringLiteral(" vediamo se sei un vero campione  "));
     lblnome1->setText(typedName);
     if (lblnome1->text().isEmpty())

@@ -1,6 +1,7 @@
 #include "window/tavola.h"
 
 #include "window/characterkeys.h"
+#include "window/onepressperenter.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@ Tavola::Tavola(std::unique_ptr<Dialogs> dialogs, narrator::Performer *performer,
     connect(cmdExit1, &QPushButton::clicked, this, &Tavola::cmdExit1_Click);
     connect(new CharacterKeys(Text3), &CharacterKeys::typed, this, &Tavola::Text3_KeyPress);
     connect(Command3, &QPushButton::clicked, this, &Tavola::Command3_Click);
+    new OnePressPerEnter(this);
 
     // The game clock ticks once a second, from ResetClock on.
     Timer1 = new QTimer(this);

@@ -44,6 +44,10 @@ void TestStartup::greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName_data()
     QTest::newRow("a name of blanks stays as typed") << "   "
                                                      << "     vediamo se sei un vero campione  "
                                                      << "   ";
+    QTest::newRow("control characters become blanks, every other character stays")
+        << QStringLiteral("Eva\nLu\rca\t\u0001\u001f\u007f\u0080\u009f <b>\u00a0\u200b")
+        << QStringLiteral(" Eva Lu ca       <b>\u00a0\u200b vediamo se sei un vero campione  ")
+        << QStringLiteral("Eva Lu ca       <b>\u00a0\u200b");
 }
 
 void TestStartup::greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName()
