@@ -8,14 +8,15 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
 	xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
 	pulseaudio pulseaudio-utils strace \
 	xfwm4 qt6-translations-l10n \
-	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev
+	desktop-file-utils appstream dpkg-dev file groff-base libxcb1-dev lintian
 
 BUILD_DIR ?= build
 # The unit and widget tests once more with AddressSanitizer and UndefinedBehaviorSanitizer (`make sanitize`).
 SANITIZE_DIR ?= build-asan
 PREFIX ?= /usr/local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DQUORVANE_WERROR=ON)
+# Said either way: CMake caches the option, so a CI build would otherwise leave -Werror on for later plain builds.
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$(if $(CI),ON,OFF)
 
 .PHONY: all deps configure build run test bench clean install package sanitize
 

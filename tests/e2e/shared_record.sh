@@ -30,6 +30,8 @@ cleanup()
 }
 trap cleanup EXIT
 chmod 755 "$work"
+# The accounts may not enter the checkout (under a home of mode 0700, as Debian 13 makes them): they run copies.
+cp "$here/champion.py" "$here/play.py" "$work/"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 game="$work/prefix/bin/quorvane"
 [ -x "$game" ] || game="$work/prefix/games/quorvane"
@@ -53,7 +55,7 @@ play_as()
     local user=$1 home=$2
     shift 2
     runuser -u "$user" -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        dbus-run-session -- /usr/bin/python3 "$here/champion.py" "$game" "$@"
+        dbus-run-session -- /usr/bin/python3 "$work/champion.py" "$game" "$@"
 }
 play_as "${users[0]}" "$work/home-a" Anna "" "" 1
 play_as "${users[1]}" "$work/home-b" Bruno Anna 1 2

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestPlacement : public QObject
 {
     Q_OBJECT
@@ -17,22 +19,22 @@ void TestPlacement::onWaylandTheProgramRunsThroughXWayland_data()
     QTest::addColumn<QByteArray>("x11");
     QTest::addColumn<QByteArray>("chosen");
     QTest::addColumn<QByteArray>("platform");
-    QTest::newRow("a Wayland session with XWayland goes through X11") << "wayland-0"_qba
-                                                                      << ":0"_qba
-                                                                      << ""_qba
-                                                                      << "xcb"_qba;
-    QTest::newRow("the user's own choice of platform stands") << "wayland-0"_qba
-                                                              << ":0"_qba
-                                                              << "wayland"_qba
-                                                              << "wayland"_qba;
-    QTest::newRow("without XWayland there is nothing else to choose") << "wayland-0"_qba
-                                                                      << ""_qba
-                                                                      << ""_qba
-                                                                      << ""_qba;
-    QTest::newRow("an X11 session is left as it is") << ""_qba
-                                                     << ":0"_qba
-                                                     << ""_qba
-                                                     << ""_qba;
+    QTest::newRow("a Wayland session with XWayland goes through X11") << "wayland-0"_ba
+                                                                      << ":0"_ba
+                                                                      << ""_ba
+                                                                      << "xcb"_ba;
+    QTest::newRow("the user's own choice of platform stands") << "wayland-0"_ba
+                                                              << ":0"_ba
+                                                              << "wayland"_ba
+                                                              << "wayland"_ba;
+    QTest::newRow("without XWayland there is nothing else to choose") << "wayland-0"_ba
+                                                                      << ""_ba
+                                                                      << ""_ba
+                                                                      << ""_ba;
+    QTest::newRow("an X11 session is left as it is") << ""_ba
+                                                     << ":0"_ba
+                                                     << ""_ba
+                                                     << ""_ba;
 }
 
 void TestPlacement::onWaylandTheProgramRunsThroughXWayland()

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds the Debian package as `make package` does and checks its control fields and contents: the libraries
-# the program links, the run-time data it needs, and exactly the files of an install under /usr.
+# the program links, the run-time data it needs, exactly the files of an install under /usr, and lintian's verdict.
 # usage: check_deb.sh <build dir> <version>
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
@@ -35,7 +35,7 @@ for package in espeak-ng-data qt6-qpa-plugins fonts-liberation2 fonts-roboto-unh
     names "$package"
 done
 dpkg-deb -x "$deb" "$work/root"
-program="$work/root/usr/bin/quorvane"
+program="$work/root/usr/games/quorvane"
 # Found by dpkg-shlibdeps: the package of every library the program links (Qt, espeak-ng, libpcaudio, libc, ...).
 names libqt6widgets6
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
@@ -44,6 +44,8 @@ for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
     names "${owner%%:*}"
 done
 grep -q '^ Description: ' <<<"$(dpkg-deb -I "$deb")" || fail "no Description"
+# Debian's own judgement of the package: no error, no warning (those that cannot be helped are overridden in it).
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 
 check_file_list "$work/root/usr"
 [ -z "$(cd "$work/root" && find . -type f -not -path './usr/*')" ] || fail "files outside /usr"

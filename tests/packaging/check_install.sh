@@ -12,7 +12,7 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 check_file_list "$prefix"
-[ -x "$prefix/bin/quorvane" ] || fail "bin/quorvane is not executable"
+[ -x "$prefix/games/quorvane" ] || fail "games/quorvane is not executable"
 check_icon_sizes "$prefix"
 
 desktop="$prefix/share/applications/org.example.quorvane.desktop"
@@ -28,5 +28,5 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata does n
 warnings=$(zcat "$prefix/share/man/man6/quorvane.6.gz" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page has formatting warnings: $warnings"
 
-check_program_answers "$prefix/bin/quorvane" "$version"
+check_program_answers "$prefix/games/quorvane" "$version"
 echo "installed tree in order"
