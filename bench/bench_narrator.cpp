@@ -175,9 +175,7 @@ int main(int argc, char **argv)
     if (runs == 0)
         return 2;
     const startup::XvfbDisplay display;
-    setenv("DISPLAY", display.name().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    unsetenv("WAYLAND_DISPLAY");
+    startup::useDisplay(display.name());
     QApplication app(argc, argv);
 
     auto engine = std::make_unique<narrator::EspeakEngine>();

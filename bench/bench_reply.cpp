@@ -203,9 +203,7 @@ int main(int argc, char **argv)
     if (runs == 0)
         return 2;
     const startup::XvfbDisplay display;
-    setenv("DISPLAY", display.name().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    unsetenv("WAYLAND_DISPLAY");
+    startup::useDisplay(display.name());
     SoundServer server;
     if (!server.start()) {
         std::fprintf(stderr, "bench_reply: the PulseAudio server did not start\n");

@@ -1,5 +1,7 @@
 #include "startup/launch.h"
 
+#include "startup/xvfbdisplay.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -17,9 +19,7 @@ pid_t launch(const std::string &program, const std::string &display, const std::
     if (child < 0)
         throw std::runtime_error("fork failed");
     if (child == 0) {
-        setenv("DISPLAY", display.c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        unsetenv("WAYLAND_DISPLAY");
+        useDisplay(display);
         setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);

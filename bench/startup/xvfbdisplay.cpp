@@ -1,6 +1,7 @@
 #include "startup/xvfbdisplay.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +44,13 @@ XvfbDisplay::~XvfbDisplay()
 {
     kill(m_pid, SIGTERM);
     waitpid(m_pid, nullptr, 0);
+}
+
+void useDisplay(const std::string &name)
+{
+    setenv("DISPLAY", name.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("WAYLAND_DISPLAY");
 }
 
 } // namespace startup

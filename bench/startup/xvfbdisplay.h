@@ -22,4 +22,7 @@ private:
     std::string m_name;
 };
 
+/// Points this process, and the programs it starts from now on, at the X display `name` through X11 only.
+void useDisplay(const std::string &name);
+
 } // namespace startup
