@@ -1,0 +1,43 @@
+#pragma once
+
+#include "progress/gameresult.h"
+
+#include <QList>
+#include <QString>
+
+/// The history of ended games: `history.csv` in the per-user data folder, one CSV line per game after a header line
+/// naming the columns, so that a spreadsheet opens it as it is.
+namespace progress {
+
+/// The most games a reading returns: the last ones in the file.
+inline constexpr int readLimit = 1000;
+
+/// The history's path in the per-user data folder (the folder is not created here).
+QString historyPath();
+
+/// Appends `game` as one line in one write and flushes it to disk, writing the header first into a new or empty
+/// file. Returns the reason, in Italian and naming the file, when it could not; empty when the line is on disk.
+QString appendGame(const QString &path, const GameResult &game);
+
+/// What a reading found.
+struct History
+{
+    /// At most the last `readLimit` games, oldest first.
+    QList<GameResult> games;
+    /// Lines among those read that are no game: cut short by a kill or a full disk, or damaged by hand.
+    int skippedLines = 0;
+    /// Why the file could not be read; empty when it could, or when there is no history yet.
+    QString error;
+};
+
+/// The last games of the history at `path`, reading no more of the file than they need.
+History readHistory(const QString &path, int limit = readLimit);
+
+/// The file's first line, naming the columns: it opens with a byte-order mark, which tells a spreadsheet the file is
+/// UTF-8.
+QByteArray historyHeader();
+
+/// The line that stands for `game` in the file, its line end included.
+QByteArray historyLine(const GameResult &game);
+
+} // namespace progress

@@ -1,0 +1,26 @@
+// Appends one game to a history file, for the tests that kill the append or fail its writes.
+// usage: historyappendat FILE RIGHT < NAME
+
+#include "progress/historyfile.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: historyappendat FILE RIGHT < NAME\n");
+        return 2;
+    }
+    progress::GameResult game;
+    game.ended = QDateTime::fromString(QStringLiteral("2026-12-07T18:30:00+01:00"), Qt::ISODate);
+    game.name = QTextStream(stdin).readAll();
+    game.total = {std::atoi(argv[2]), 1};
+    game.facts[2] = game.total;
+    const QString error = progress::appendGame(QFile::decodeName(argv[1]), game);
+    if (!error.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+    return error.isEmpty() ? 0 : 1;
+}
