@@ -1,0 +1,26 @@
+#pragma once
+
+#include "progress/gameresult.h"
+
+#include <QTableWidget>
+
+namespace progress {
+
+/// The ten facts 7 × 1 … 7 × 10 in two rows, each cell with its right and wrong answers and coloured by how well the
+/// fact is known. The cells' accessible names say all of it, so a screen reader reads what the colours show.
+class FactGrid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    explicit FactGrid(QWidget *parent = nullptr);
+
+    /// Shows the answers to each fact.
+    void showAnswers(const std::array<Answers, factCount> &facts);
+
+    QSize sizeHint() const override;
+};
+
+/// The colours' meanings, one swatch and word per confidence.
+QWidget *createConfidenceLegend(QWidget *parent);
+
+} // namespace progress

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "progress/gameresult.h"
+
+#include <QWidget>
+
+class QBarCategoryAxis;
+class QBarSet;
+class QChartView;
+class QTableWidget;
+class QValueAxis;
+
+namespace progress {
+
+/// Right and wrong answers game by game, oldest left, as bars over the games' dates, and beside them the same values
+/// in a table that the keyboard and a screen reader reach (the chart itself is only a picture to them).
+class GamesChart : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit GamesChart(QWidget *parent = nullptr);
+
+    /// Shows `games`, oldest first.
+    void showGames(const QList<GameResult> &games);
+
+private:
+    QChartView *m_view = nullptr;
+    QBarSet *m_right = nullptr;
+    QBarSet *m_wrong = nullptr;
+    QBarCategoryAxis *m_dates = nullptr;
+    QValueAxis *m_counts = nullptr;
+    QTableWidget *m_values = nullptr;
+};
+
+} // namespace progress

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "progress/historyfile.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+
+namespace progress {
+
+class FactGrid;
+class GamesChart;
+
+/// "I tuoi progressi": one child's last games as a chart and the ten facts as a coloured grid, for any name found in
+/// the history. It reads the history once, when it is made.
+class ProgressWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    /// `currentName` comes first in the choice of names; `writeError` is why this run's game could not be added to
+    /// the history, empty when it could.
+    ProgressWindow(const QString &historyFile, const QString &currentName, const QString &writeError,
+                   QWidget *parent = nullptr);
+
+    /// The name whose games are shown.
+    QString shownName() const;
+
+private:
+    void showName(int index);
+
+    History m_history;
+    QComboBox *m_names = nullptr;
+    QLabel *m_summary = nullptr;
+    GamesChart *m_chart = nullptr;
+    FactGrid *m_grid = nullptr;
+};
+
+} // namespace progress
