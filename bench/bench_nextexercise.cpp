@@ -19,13 +19,13 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     window::Tavola tavola(std::make_unique<NoDialogs>(), new InstantPerformer,
                           std::make_unique<engine::ClockSeededRandom>());
-    tavola.Agent1->Characters().Load(narrator::merlinName, narrator::merlinFile);
+    tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
     tavola.show();
 
     constexpr int warmUp = 20;
     constexpr int runs = 500;
     for (int i = 0; i < warmUp; ++i)
-        tavola.cmdNext_Click();
+        tavola.nextExercise();
 
     const auto measure = [&](const char *what, bool repaint) {
         std::vector<double> micros;
@@ -33,7 +33,7 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         for (int i = 0; i < runs; ++i) {
             timer.start();
-            tavola.cmdNext_Click();
+            tavola.nextExercise();
             if (repaint)
                 tavola.grab(); // renders every widget, bands included
             micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
@@ -42,7 +42,7 @@ int main(int argc, char **argv)
         std::printf("%s: median %.1f us, p10 %.1f us, p90 %.1f us over %d calls\n", what, micros[runs / 2],
                     micros[runs / 10], micros[runs * 9 / 10], runs);
     };
-    measure("cmdNext_Click, bands drawn into the layer", false);
-    measure("cmdNext_Click and the whole window rendered", true);
+    measure("next exercise, bands drawn into the layer", false);
+    measure("next exercise and the whole window rendered", true);
     return 0;
 }

@@ -1,4 +1,4 @@
-// The game's start-up (Form_Load, offscreen, no boxes) with a 1 GiB record file beside an empty one: wall time and
+// The game's start-up (prepareGame, offscreen, no boxes) with a 1 GiB record file beside an empty one: wall time and
 // the process's peak resident memory, each run in a fresh process. Prints medians of several runs.
 //
 // usage: bench_recordstartup [runs]
@@ -31,7 +31,7 @@ int startOnce(int argc, char **argv)
                           std::make_unique<engine::ClockSeededRandom>());
     QElapsedTimer timer;
     timer.start();
-    tavola.Form_Load();
+    tavola.prepareGame();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -50,7 +50,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir home;
     const QString records = home.filePath(QStringLiteral("data/bench_recordstartup"));
-    std::printf("Start-up (Form_Load offscreen), median of %d runs, each in a fresh process\n", runs);
+    std::printf("Start-up (prepareGame offscreen), median of %d runs, each in a fresh process\n", runs);
     for (const qint64 size : {qint64(0), qint64(1) << 30}) {
         QFile::remove(records + records::bestScoreFileName);
         QFile::remove(records + records::championFileName);

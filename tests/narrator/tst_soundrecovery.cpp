@@ -1,5 +1,5 @@
 #include "narrator/agent.h"
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 #include "narrator/espeakengine.h"
 #include "narrator/pcaudiosink.h"
 #include "narrator/wizardperformer.h"
@@ -35,7 +35,7 @@ void TestSoundRecovery::aSoundServerThatDiesAndComesBackSilencesMerlinOnlyMeanwh
     auto engine = std::make_unique<narrator::EspeakEngine>();
     auto sink = std::make_unique<narrator::PcAudioSink>(engine->sampleRate());
     narrator::Agent agent(
-        new narrator::WizardPerformer(std::move(engine), std::move(sink), std::make_unique<narrator::SystemClock>()),
+        new narrator::WizardPerformer(std::move(engine), std::move(sink), std::make_unique<narrator::SystemTimeSource>()),
         nullptr);
     agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character merlin = agent.Characters().Item(narrator::merlinName);

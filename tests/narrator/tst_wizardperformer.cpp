@@ -4,8 +4,8 @@
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
 
-#include "fakeclock.h"
-#include "fakespeech.h"
+#include "support/faketimesource.h"
+#include "support/fakespeech.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -17,7 +17,7 @@ struct Narrator
 {
     explicit Narrator(const QString &soundMissing = QStringLiteral("no sound device (test)"))
     {
-        auto ownedClock = std::make_unique<FakeClock>();
+        auto ownedClock = std::make_unique<FakeTimeSource>();
         auto ownedSink = std::make_unique<FakeAudioSink>(soundMissing);
         clock = ownedClock.get();
         sink = ownedSink.get();
@@ -32,7 +32,7 @@ struct Narrator
     bool idle() const { return agent->queue()->isIdle(); }
 
     QStringList synthesised;
-    FakeClock *clock = nullptr;
+    FakeTimeSource *clock = nullptr;
     FakeAudioSink *sink = nullptr;
     narrator::WizardPerformer *performer = nullptr;
     std::unique_ptr<narrator::Agent> agent;

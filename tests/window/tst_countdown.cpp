@@ -1,4 +1,4 @@
-#include "startedgame.h"
+#include "support/startedgame.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,10 +8,15 @@ namespace {
 
 const QString goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
 
-void tick(window::Tavola &t, int times)
+void tick(engine::Round &round, int times)
 {
     for (int i = 0; i < times; ++i)
-        t.Timer1_Timer();
+        round.tick();
+}
+
+bool ticking(const engine::Round &round)
+{
+    return round.findChild<QTimer *>()->isActive();
 }
 
 } // namespace
@@ -47,21 +52,19 @@ void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown()
     QFETCH(bool, left);
     StartedGame game;
     game.start();
-    tick(game.tavola, ticks);
-    QCOMPARE(game.tavola.lblconto->text(), display);
+    tick(game.round(), ticks);
+    QCOMPARE(game.label("lblconto")->text(), display);
     QCOMPARE(game.dialogs->messages.contains(goodbye), left);
-    QCOMPARE(game.tavola.Timer1->isActive(), !left);
+    QCOMPARE(ticking(game.round()), !left);
 }
 
 void TestCountdown::anHourIsBorrowedWhenMinutesAndSecondsAreZero()
 {
     StartedGame game;
     game.start();
-    game.tavola.clockHours = 1;
-    game.tavola.clockMinutes = 0;
-    game.tavola.clockSeconds = 0;
-    tick(game.tavola, 1);
-    QCOMPARE(game.tavola.lblconto->text(), QStringLiteral("00:59:59"));
+    game.round().startClock({1, 0, 0});
+    tick(game.round(), 1);
+    QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00:59:59"));
 }
 
 void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
@@ -69,17 +72,17 @@ void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
     // While the goodbye box waits, ticks and the exit button keep arriving: none may start leaving again.
     StartedGame game;
     game.start();
-    window::Tavola &t = game.tavola;
-    t.lblScore->setText(QStringLiteral("3"));
-    QSignalSpy ended(&t, &window::Tavola::programEnded);
-    game.dialogs->whileTelling = [&t](const QString &text) {
+    game.play(3, 0);
+    engine::Round &round = game.round();
+    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    game.dialogs->whileTelling = [&game, &round](const QString &text) {
         if (text != goodbye)
             return;
-        QVERIFY(!t.Timer1->isActive());
-        tick(t, 5);
-        t.cmdExit1_Click();
+        QVERIFY(!ticking(round));
+        tick(round, 5);
+        game.tavola.leave();
     };
-    tick(t, 421);
+    tick(round, 421);
 
     QCOMPARE(game.dialogs->messages.count(goodbye), 1);
     QCOMPARE(game.dialogs->messages.last(), QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
