@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace progress {
@@ -50,6 +51,7 @@ QString isoWithOffset(const QDateTime &time)
 class Descriptor
 {
 public:
+    Descriptor() = default;
     explicit Descriptor(int fd) : m_fd(fd) {}
     ~Descriptor()
     {
@@ -59,11 +61,12 @@ public:
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
     int get() const { return m_fd; }
+    void adopt(int fd) { m_fd = fd; }
     /// Closes now, reporting the error a late write may only show here.
     bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
 
 private:
-    int m_fd;
+    int m_fd = -1;
 };
 
 bool syncDirectoryOf(const QString &path)
@@ -135,6 +138,28 @@ QByteArray tailOf(QFile &file, int limit)
     return tail;
 }
 
+/// Opens the history at `path` for appending, locked, its folder and the file made as needed; the reason when it
+/// cannot be.
+QString openForAppend(const QString &path, Descriptor &file, struct stat &status)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return failure(path, QStringLiteral("la cartella non si può creare"));
+    // Read as well, to look at its last byte; non-blocking, so that a FIFO in its place is refused below at once.
+    file.adopt(::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (file.get() < 0)
+        return failure(path, errno);
+    // Two games on one account: the look at the file's end and the write after it must not interleave.
+    while (flock(file.get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return failure(path, errno);
+    }
+    if (fstat(file.get(), &status) != 0)
+        return failure(path, errno);
+    if (!S_ISREG(status.st_mode))
+        return failure(path, QStringLiteral("non è un file regolare"));
+    return {};
+}
+
 } // namespace
 
 QString historyPath()
@@ -158,24 +183,11 @@ QByteArray historyLine(const GameResult &game)
 
 QString appendGame(const QString &path, const GameResult &game)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return failure(path, QStringLiteral("la cartella non si può creare"));
-    // Read as well, to look at its last byte; non-blocking, so that a FIFO in its place is refused below at once.
-    Descriptor file(
-        ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (file.get() < 0)
-        return failure(path, errno);
-    // Two games on one account: the look at the file's end and the write below must not interleave.
-    while (flock(file.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return failure(path, errno);
-    }
+    Descriptor file;
     struct stat status
     {};
-    if (fstat(file.get(), &status) != 0)
-        return failure(path, errno);
-    if (!S_ISREG(status.st_mode))
-        return failure(path, QStringLiteral("non è un file regolare"));
+    if (QString error = openForAppend(path, file, status); !error.isEmpty())
+        return error;
 
     // A file left empty by a kill before its first line still gets its header. A last line cut short (a kill or a
     // full disk during an older write) is closed first, so that the new line stands on its own.
@@ -203,6 +215,20 @@ QString appendGame(const QString &path, const GameResult &game)
         return failure(path, errno);
     if (!file.close())
         return failure(path, errno);
+    return {};
+}
+
+QString writeProblem(const QString &path)
+{
+    Descriptor file;
+    struct stat status
+    {};
+    if (QString error = openForAppend(path, file, status); !error.isEmpty())
+        return error;
+    struct statvfs space
+    {};
+    if (fstatvfs(file.get(), &space) == 0 && space.f_bavail == 0)
+        return failure(path, ENOSPC);
     return {};
 }
 

@@ -19,6 +19,10 @@ QString historyPath();
 /// file. Returns the reason, in Italian and naming the file, when it could not; empty when the line is on disk.
 QString appendGame(const QString &path, const GameResult &game);
 
+/// Why a game could not be appended now, as appendGame() would say it; empty when it could. Makes the folder and an
+/// empty file when they are missing.
+QString writeProblem(const QString &path);
+
 /// What a reading found.
 struct History
 {

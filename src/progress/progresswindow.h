@@ -19,7 +19,7 @@ class ProgressWindow : public QDialog
     Q_OBJECT
 public:
     /// `currentName` comes first in the choice of names; `writeError` is why this run's game could not be added to
-    /// the history, empty when it could.
+    /// the history, empty when it could. A history that cannot be written now is said as well.
     ProgressWindow(const QString &historyFile, const QString &currentName, const QString &writeError,
                    QWidget *parent = nullptr);
 

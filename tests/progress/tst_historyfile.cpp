@@ -199,6 +199,8 @@ void TestHistoryFile::aHistoryThatCannotBeWrittenIsAnErrorNamingIt()
         QCOMPARE(readHistory(m_path).games.size(), injection.contains("fsync") ? 2 : 1);
     else
         QVERIFY(!QFileInfo(m_path).isFile());
+    if (injection.isEmpty())
+        QCOMPARE(writeProblem(m_path), run.errors);
 }
 
 void TestHistoryFile::anAppendKilledAtAnyStepLeavesEveryEarlierLineWhole()
