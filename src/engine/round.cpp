@@ -24,6 +24,7 @@ void Round::resetCounts()
 {
     m_rightCount = 0;
     m_wrongCount = 0;
+    m_answersByFactor = {};
 }
 
 const Exercise &Round::nextExercise()
@@ -41,11 +42,22 @@ std::optional<Verdict> Round::judge(const QString &typed)
     const QString expected = expectedAnswer();
     if (typed != expected) {
         m_wrongCount = add16(m_wrongCount, 1);
+        tally(false);
         return Verdict{false, {}};
     }
     const qint16 rightBefore = m_rightCount;
     m_rightCount = add16(m_rightCount, 1);
+    tally(true);
     return Verdict{true, praiseLadder(rightBefore, m_playerName, expected)};
+}
+
+void Round::tally(bool right)
+{
+    // Only the table's ten facts are kept: a factor beyond them could only come from a broken random source.
+    const int index = m_exercise.factor2 - 1;
+    if (index < 0 || index >= int(m_answersByFactor.size()))
+        return;
+    ++(right ? m_answersByFactor[index].right : m_answersByFactor[index].wrong);
 }
 
 void Round::startClock(countdown::ClockReading length)

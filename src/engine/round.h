@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -20,6 +21,13 @@ struct Verdict
 {
     bool right = false;
     QList<Praise> praise; ///< empty for a wrong answer
+};
+
+/// Right and wrong answers to one exercise of the table.
+struct FactorAnswers
+{
+    int right = 0;
+    int wrong = 0;
 };
 
 /// One game of the table of 7, without widgets: the exercise, the counts, whether the exercise has had its
@@ -40,6 +48,8 @@ public:
     qint16 wrongCount() const { return m_wrongCount; }
     /// Right plus wrong answers; past 32767 that is the "Overflow" error.
     qint16 totalCount() const;
+    /// The answers counted so far to 7 × 1 … 7 × 10, by second factor.
+    const std::array<FactorAnswers, 10> &answersByFactor() const { return m_answersByFactor; }
     /// Whether the current exercise has had its verdict; it gets only one.
     bool isJudged() const { return m_judged; }
     countdown::ClockReading timeLeft() const { return m_timeLeft; }
@@ -69,6 +79,8 @@ Q_SIGNALS:
 
 private:
     void showClock(const QString &display);
+    /// Counts an answer to the current exercise's fact.
+    void tally(bool right);
 
     std::unique_ptr<RandomSource> m_random;
     QTimer *m_ticks;
@@ -76,6 +88,7 @@ private:
     QString m_playerName;
     qint16 m_rightCount = 0;
     qint16 m_wrongCount = 0;
+    std::array<FactorAnswers, 10> m_answersByFactor{};
     bool m_judged = false;
     countdown::ClockReading m_timeLeft;
     QString m_clockDisplay = countdown::startDisplay;

@@ -16,6 +16,7 @@ void Tavola::leave()
         return;
     m_leaving = true;
 
+    addGameToHistory();
     m_dialogs->tell(QStringLiteral("Ciao. Ti aspetto per la prossima sfida "));
     // Compared with the record read at start-up, as the record line shows it.
     // A failed save throws past the confirmation, and a record that another game has beaten meanwhile is not

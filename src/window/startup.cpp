@@ -33,6 +33,7 @@ void Tavola::prepareGame()
     // The greeting uses the name exactly as typed, before the fallback below.
     const QString typedName = withControlsBlanked(m_dialogs->askName(QStringLiteral("Come ti chiami?")));
     m_dialogs->tell(QLatin1Char(' ') + typedName + QStringLiteral(" vediamo se sei un vero campione  "));
+    m_typedName = typedName;
     m_playerNameLabel->setText(typedName);
     if (m_playerNameLabel->text().isEmpty())
         m_playerNameLabel->setText(QStringLiteral("Amico"));

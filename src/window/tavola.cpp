@@ -17,6 +17,7 @@ Tavola::Tavola(std::unique_ptr<Dialogs> dialogs, narrator::Performer *performer,
 {
     setObjectName(QStringLiteral("Tavola"));
     buildControls();
+    addProgressEntry();
     connect(m_nextExerciseButton, &QPushButton::clicked, this, &Tavola::nextExercise);
     connect(m_exitButton, &QPushButton::clicked, this, &Tavola::leave);
     connect(new CharacterKeys(m_answerBox), &CharacterKeys::typed, this, &Tavola::answerKeyTyped);

@@ -43,6 +43,8 @@ public:
     void nextExercise();
     /// Says goodbye, saves a new record and ends the program ("Exit", and the time running out).
     void leave();
+    /// Opens "I tuoi progressi" on the current child's games.
+    void showProgress();
 
     const engine::Round &round() const { return *m_round; }
     engine::Round &round() { return *m_round; }
@@ -61,6 +63,10 @@ protected:
 
 private:
     void buildControls();
+    /// The menu bar's entry that opens the progress window.
+    void addProgressEntry();
+    /// Appends the ended game to the progress history, when it had an answer.
+    void addGameToHistory();
     /// Every character key typed into the answer box; Enter has the answer checked.
     void answerKeyTyped(int key);
     void checkAnswer();
@@ -75,6 +81,10 @@ private:
     speller::NumberWords m_numberWords;
     /// The directory of the record files, ending in a separator.
     QString m_recordDirectory;
+    /// The name as the name box gave it, which the progress history keeps.
+    QString m_typedName;
+    /// Why the ended game could not be added to the progress history; empty when it could.
+    QString m_historyError;
     /// Set when the leave procedure starts; it runs once, however often it is called.
     bool m_leaving = false;
 

@@ -1,0 +1,38 @@
+#include "window/tavola.h"
+
+#include "engine/round.h"
+#include "progress/historyfile.h"
+#include "progress/progresswindow.h"
+
+#include <QMenuBar>
+
+namespace window {
+
+void Tavola::addProgressEntry()
+{
+    QAction *entry = menuBar()->addAction(QStringLiteral("I tuoi &progressi"));
+    entry->setObjectName(QStringLiteral("progressEntry"));
+    connect(entry, &QAction::triggered, this, &Tavola::showProgress);
+}
+
+void Tavola::showProgress()
+{
+    auto *window = new progress::ProgressWindow(progress::historyPath(), m_typedName, m_historyError, this);
+    window->show();
+}
+
+void Tavola::addGameToHistory()
+{
+    if (m_round->rightCount() + m_round->wrongCount() == 0)
+        return;
+    progress::GameResult game{
+        QDateTime::currentDateTime(), m_typedName, {m_round->rightCount(), m_round->wrongCount()}, {}};
+    for (int fact = 0; fact < progress::factCount; ++fact)
+        game.facts[fact] = {m_round->answersByFactor()[fact].right, m_round->answersByFactor()[fact].wrong};
+    // A history that cannot be written costs the game nothing: it is said here, and in the progress window.
+    m_historyError = progress::appendGame(progress::historyPath(), game);
+    if (!m_historyError.isEmpty())
+        qWarning("quorvane: %s", qPrintable(m_historyError));
+}
+
+} // namespace window

@@ -1,0 +1,85 @@
+#include "progress/historyfile.h"
+
+#include "support/startedgame.h"
+
+#include <QDir>
+#include <QSignalSpy>
+
+class TestGameHistory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye_data();
+    void anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye();
+    void aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse();
+};
+
+void TestGameHistory::anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye_data()
+{
+    QTest::addColumn<bool>("timeUp");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+
+    QTest::newRow("the time runs out") << true << 3 << 2;
+    QTest::newRow("the child leaves") << false << 0 << 1;
+    QTest::newRow("no answer, no line") << false << 0 << 0;
+}
+
+void TestGameHistory::anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye()
+{
+    QFETCH(bool, timeUp);
+    QFETCH(int, right);
+    QFETCH(int, wrong);
+    // The exercises alternate between 7 × 3 and 7 × 10: the one start() draws is left unanswered, the ones played
+    // start with 7 × 10, the right answers first.
+    StartedGame game(QStringLiteral("Rossi, Anna"), {0.0f, 0.25f, 0.0f, 0.95f});
+    game.start();
+    game.play(right, wrong);
+    QList<progress::GameResult> atGoodbye;
+    game.dialogs->whileTelling = [&atGoodbye](const QString &) {
+        if (atGoodbye.isEmpty())
+            atGoodbye = progress::readHistory(progress::historyPath()).games;
+    };
+
+    if (timeUp)
+        Q_EMIT game.round().timeUp();
+    else
+        game.exitButton()->click();
+
+    QCOMPARE(atGoodbye.size(), right + wrong > 0 ? 1 : 0);
+    if (atGoodbye.isEmpty())
+        return;
+    const progress::GameResult &line = atGoodbye.first();
+    QCOMPARE(line.name, QStringLiteral("Rossi, Anna"));
+    QCOMPARE(line.total, (progress::Answers{right, wrong}));
+    std::array<progress::Answers, progress::factCount> facts{};
+    for (int answer = 0; answer < right + wrong; ++answer)
+        ++(answer < right ? facts[answer % 2 ? 2 : 9].right : facts[answer % 2 ? 2 : 9].wrong);
+    QCOMPARE(line.facts, facts);
+    QVERIFY(qAbs(line.ended.secsTo(QDateTime::currentDateTime())) < 60);
+}
+
+void TestGameHistory::aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse()
+{
+    StartedGame game;
+    game.start();
+    QVERIFY(QDir().mkpath(progress::historyPath()));
+    game.play(2, 0);
+    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("quorvane: Impossibile scrivere lo storico dei "
+                                                                 "progressi in %1: %2")
+                                                      .arg(progress::historyPath(), strerror(EISDIR))));
+    game.dialogs->messages.clear();
+
+    game.exitButton()->click();
+
+    QCOMPARE(game.dialogs->messages,
+             (QStringList{QStringLiteral("Ciao. Ti aspetto per la prossima sfida "),
+                          QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")}));
+    QCOMPARE(game.readRecord(records::bestScoreFileName), QByteArray("2\r\n"));
+    QCOMPARE(ended.size(), 1);
+}
+
+QTEST_MAIN(TestGameHistory)
+#include "tst_gamehistory.moc"
