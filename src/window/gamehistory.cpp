@@ -18,6 +18,8 @@ void Tavola::addProgressEntry()
 void Tavola::showProgress()
 {
     auto *window = new progress::ProgressWindow(progress::historyPath(), m_typedName, m_historyError, this);
+    // Read like a box: on top of everything of the program, Merlin included, until it is closed.
+    window->setModal(true);
     window->show();
 }
 
