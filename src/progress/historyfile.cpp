@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -48,32 +47,15 @@ QString isoWithOffset(const QDateTime &time)
                .arg(std::abs(offset) % 3600 / 60, 2, 10, QLatin1Char('0'));
 }
 
-class Descriptor
-{
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-    void adopt(int fd) { m_fd = fd; }
-    /// Closes now, reporting the error a late write may only show here.
-    bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
-
-private:
-    int m_fd = -1;
-};
-
 bool syncDirectoryOf(const QString &path)
 {
-    const Descriptor directory(
-        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return directory.get() >= 0 && fsync(directory.get()) == 0;
+    const int directory =
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0)
+        return false;
+    const bool synced = fsync(directory) == 0;
+    ::close(directory);
+    return synced;
 }
 
 std::optional<int> count(const QString &field)
@@ -140,20 +122,23 @@ QByteArray tailOf(QFile &file, int limit)
 
 /// Opens the history at `path` for appending, locked, its folder and the file made as needed; the reason when it
 /// cannot be.
-QString openForAppend(const QString &path, Descriptor &file, struct stat &status)
+QString openForAppend(const QString &path, QFile &file, struct stat &status)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return failure(path, QStringLiteral("la cartella non si può creare"));
     // Read as well, to look at its last byte; non-blocking, so that a FIFO in its place is refused below at once.
-    file.adopt(::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (file.get() < 0)
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (descriptor < 0)
         return failure(path, errno);
+    // The file object only owns the descriptor: everything else is done on it directly, to control each call.
+    file.open(descriptor, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
     // Two games on one account: the look at the file's end and the write after it must not interleave.
-    while (flock(file.get(), LOCK_EX) != 0) {
+    while (flock(file.handle(), LOCK_EX) != 0) {
         if (errno != EINTR)
             return failure(path, errno);
     }
-    if (fstat(file.get(), &status) != 0)
+    if (fstat(file.handle(), &status) != 0)
         return failure(path, errno);
     if (!S_ISREG(status.st_mode))
         return failure(path, QStringLiteral("non è un file regolare"));
@@ -183,7 +168,7 @@ QByteArray historyLine(const GameResult &game)
 
 QString appendGame(const QString &path, const GameResult &game)
 {
-    Descriptor file;
+    QFile file;
     struct stat status
     {};
     if (QString error = openForAppend(path, file, status); !error.isEmpty())
@@ -196,7 +181,7 @@ QString appendGame(const QString &path, const GameResult &game)
         bytes = historyHeader();
     } else {
         char last = '\n';
-        if (pread(file.get(), &last, 1, status.st_size - 1) != 1)
+        if (pread(file.handle(), &last, 1, status.st_size - 1) != 1)
             return failure(path, errno);
         if (last != '\n')
             bytes = "\r\n";
@@ -204,30 +189,28 @@ QString appendGame(const QString &path, const GameResult &game)
     bytes += historyLine(game);
 
     // One write: a kill leaves the line whole or absent; only a full disk or a power cut can cut it short.
-    const ssize_t written = ::write(file.get(), bytes.constData(), size_t(bytes.size()));
+    const ssize_t written = ::write(file.handle(), bytes.constData(), size_t(bytes.size()));
     if (written < 0)
         return failure(path, errno);
     if (written != bytes.size())
         return failure(path, ENOSPC);
-    if (fsync(file.get()) != 0)
+    if (fsync(file.handle()) != 0)
         return failure(path, errno);
     if (status.st_size == 0 && !syncDirectoryOf(path))
-        return failure(path, errno);
-    if (!file.close())
         return failure(path, errno);
     return {};
 }
 
 QString writeProblem(const QString &path)
 {
-    Descriptor file;
+    QFile file;
     struct stat status
     {};
     if (QString error = openForAppend(path, file, status); !error.isEmpty())
         return error;
     struct statvfs space
     {};
-    if (fstatvfs(file.get(), &space) == 0 && space.f_bavail == 0)
+    if (fstatvfs(file.handle(), &space) == 0 && space.f_bavail == 0)
         return failure(path, ENOSPC);
     return {};
 }

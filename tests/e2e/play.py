@@ -521,11 +521,13 @@ def play(binary, workdir):
         run_out_of_time(binary, os.path.join(workdir, "timeout-data"), log)
 
 
-def main():
+def run(check, prefix):
+    """Runs check(binary, workdir) on the program named first on the command line, in a fresh folder named from
+    `prefix`; a failure is printed with the program's output. Returns the exit status."""
     binary = os.path.abspath(sys.argv[1])
-    with tempfile.TemporaryDirectory(prefix="quorvane-e2e-") as workdir:
+    with tempfile.TemporaryDirectory(prefix=prefix) as workdir:
         try:
-            play(binary, workdir)
+            check(binary, workdir)
             return 0
         except Failure as failure:
             print("FAIL:", failure)
@@ -534,6 +536,10 @@ def main():
         with open(os.path.join(workdir, "quorvane.log")) as log:
             print("--- program output ---\n" + log.read())
         return 1
+
+
+def main():
+    return run(play, "quorvane-e2e-")
 
 
 if __name__ == "__main__":

@@ -7,12 +7,10 @@ Run inside an X server and a D-Bus session (CTest runs it under xvfb-run and dbu
 
 import os
 import sys
-import tempfile
-import traceback
 
 import pyatspi
 
-from play import Failure, Game, check_equal, wait_for
+from play import Game, check_equal, run, wait_for
 
 NAME = "Anna"
 GAMES = [[True, False], [True, True, False]]  # each game's answers, right or wrong, before its time runs out
@@ -87,20 +85,5 @@ def check_progress(binary, workdir):
                 [words(*total) for total in totals])
 
 
-def main():
-    binary = os.path.abspath(sys.argv[1])
-    with tempfile.TemporaryDirectory(prefix="quorvane-progress-") as workdir:
-        try:
-            check_progress(binary, workdir)
-            return 0
-        except Failure as failure:
-            print("FAIL:", failure)
-        except Exception:  # pylint: disable=broad-except
-            traceback.print_exc()
-        with open(os.path.join(workdir, "quorvane.log")) as log:
-            print("--- program output ---\n" + log.read())
-        return 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run(check_progress, "quorvane-progress-"))
