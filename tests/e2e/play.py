@@ -474,8 +474,8 @@ def run_out_of_time(binary, data_home, log):
     """A whole seven-minute game on a fast clock: time-out says goodbye once and saves the record."""
     score_file, name_file = record_files(data_home)
     # The countdown's ticks, its borrow rule and its end on the tick after zero are tst_countdown's, with the real
-    # timer too; here the real program runs out of time: seven minutes at sixty times the speed, 7 seconds.
-    game = Game(binary, data_home, log, faster=60)
+    # timer too; here the real program runs out of time: seven minutes at forty times the speed, 10.5 seconds.
+    game = Game(binary, data_home, log, faster=40)
     try:
         game.give_name("Marco")
         game.answer(right=True)
