@@ -1,10 +1,7 @@
 // Times one next-exercise handler, band painting included, on an offscreen window.
 // Prints the median and the spread of many calls.
 
-#include "offscreenfakes.h"
-
-#include "engine/randomsource.h"
-#include "window/tavola.h"
+#include "support/startedgame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,10 +14,11 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window::Tavola tavola(std::make_unique<NoDialogs>(), new InstantPerformer,
-                          std::make_unique<engine::ClockSeededRandom>());
-    tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
-    tavola.show();
+    // Every second factor and tint in turn; the narrator finishes each request at once.
+    StartedGame game(QStringLiteral("Giulia"),
+                     {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f, 0.5f});
+    game.showActive();
+    window::Tavola &tavola = game.tavola;
 
     constexpr int warmUp = 20;
     constexpr int runs = 500;

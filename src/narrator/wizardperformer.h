@@ -25,8 +25,8 @@ class WizardPerformer final : public Performer
     Q_OBJECT
 public:
     /// Takes ownership of the three seams: what makes speech, where its sound goes, what tells the time.
-    WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink, std::unique_ptr<TimeSource> clock,
-                    QObject *parent = nullptr);
+    WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
+                    std::unique_ptr<TimeSource> clock, QObject *parent = nullptr);
     ~WizardPerformer() override;
 
     void perform(const Request &request) override;

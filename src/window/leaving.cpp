@@ -23,7 +23,7 @@ void Tavola::leave()
     // written: only a record that was kept is confirmed.
     const QString score = QString::number(m_round->rightCount());
     if (records::isNewRecord(m_bestScoreLabel->text(), score) &&
-        records::saveRecord(m_recordDirectory, score, m_playerNameLabel->text()))
+        records::saveRecord(m_recordDirectory, score, m_round->playerName()))
         m_dialogs->tell(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
     Q_EMIT programEnded(0);
 }

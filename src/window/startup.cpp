@@ -34,10 +34,9 @@ void Tavola::prepareGame()
     const QString typedName = withControlsBlanked(m_dialogs->askName(QStringLiteral("Come ti chiami?")));
     m_dialogs->tell(QLatin1Char(' ') + typedName + QStringLiteral(" vediamo se sei un vero campione  "));
     m_typedName = typedName;
-    m_playerNameLabel->setText(typedName);
-    if (m_playerNameLabel->text().isEmpty())
-        m_playerNameLabel->setText(QStringLiteral("Amico"));
-    m_round->setPlayerName(m_playerNameLabel->text());
+    const QString playerName = typedName.isEmpty() ? QStringLiteral("Amico") : typedName;
+    m_playerNameLabel->setText(playerName);
+    m_round->setPlayerName(playerName);
 
     // Reads "00:00:00" until the game begins and writes the start display; no tick is handled before then.
     m_round->startClock();

@@ -24,7 +24,7 @@ struct Narrator
         performer = new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
                                                   std::move(ownedSink), std::move(ownedClock));
         agent = std::make_unique<narrator::Agent>(performer, nullptr);
-        agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+        agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
     }
 
     narrator::Character merlin() { return agent->Characters().Item(QStringLiteral("Merlin")); }

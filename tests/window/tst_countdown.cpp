@@ -30,6 +30,7 @@ private Q_SLOTS:
     void aGameEndsOnTheTickAfterZeroIsShown();
     void anHourIsBorrowedWhenMinutesAndSecondsAreZero();
     void timeOutWithTheGoodbyeOpenLeavesOnce();
+    void theRealTimerEndsTheGameOnceTheTickAfterZero();
 };
 
 void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown_data()
@@ -89,6 +90,24 @@ void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
     QCOMPARE(ended.count(), 1);
     QCOMPARE(game.readRecord(records::bestScoreFileName), QByteArray("3\r\n"));
     QCOMPARE(game.readRecord(records::championFileName), QByteArray("Giulia\r\n"));
+}
+
+void TestCountdown::theRealTimerEndsTheGameOnceTheTickAfterZero()
+{
+    // The clock's own timer, from one second left: zero shows on the first tick and the game ends on the second,
+    // with one goodbye however long it waits.
+    StartedGame game;
+    game.start();
+    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    QStringList shownAtGoodbye;
+    game.dialogs->whileTelling = [&](const QString &) {
+        shownAtGoodbye << game.label("lblconto")->text();
+        QTest::qWait(2000);
+    };
+    game.round().startClock({0, 0, 1});
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+    QCOMPARE(shownAtGoodbye, QStringList{"00:00:00"});
+    QCOMPARE(game.dialogs->messages.count(goodbye), 1);
 }
 
 QTEST_MAIN(TestCountdown)

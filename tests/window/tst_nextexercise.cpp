@@ -88,7 +88,7 @@ void TestNextExercise::everyFactorAndTintComesUpOverManyCalls()
     Game game;
     window::Tavola tavola(std::make_unique<ScriptedDialogs>(), new RecordingPerformer,
                           std::make_unique<engine::ClockSeededRandom>());
-    tavola.agent()->Characters().Load(narrator::merlinName, QStringLiteral("Merlin.acs"));
+    tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
     QSet<int> factors, tints;
     for (int i = 0; i < 300; ++i) {
         tavola.nextExercise();
