@@ -262,13 +262,23 @@ bool isOwnedByAnotherAccount(const Directory &directory, std::string_view name)
            status.st_uid != geteuid();
 }
 
+// What another account's record file holds, as far as that account lets it be read.
+std::string headOfAnother(const Directory &directory, std::string_view name)
+{
+    try {
+        return readHead(directory, name);
+    } catch (const Failure &) {
+        return {};
+    }
+}
+
 // Called under the lock, once a cut-short save is settled. A record file of another account (the player who set the
 // record, under an earlier version) could be changed, chmod-ed or leased by that account: the pair is written
-// afresh as this account's own, with the very bytes it holds.
+// afresh as this account's own, with the bytes it holds (none, if that account made it unreadable).
 void adoptPair(const Directory &directory)
 {
     if (isOwnedByAnotherAccount(directory, bestScoreFile) || isOwnedByAnotherAccount(directory, championFile))
-        writePair(directory, readHead(directory, bestScoreFile), readHead(directory, championFile));
+        writePair(directory, headOfAnother(directory, bestScoreFile), headOfAnother(directory, championFile));
 }
 
 void prepareUnderLock(const Directory &directory)
@@ -324,7 +334,7 @@ void prepare(const Directory &directory)
 
 Pair readPair(const Directory &directory)
 {
-    const Lock lock(directory, readingFailed);
+    const Lock lock(directory, "Impossibile leggere il record in");
     prepareUnderLock(directory);
     return {readHead(directory, bestScoreFile), readHead(directory, championFile)};
 }
