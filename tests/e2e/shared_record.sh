@@ -26,8 +26,9 @@ fail()
 if [ -e "$shared" ] && [ ! -e "$shared/$own_mark" ]; then
     skip "$shared exists and is not this test's own: the computer's record is left alone"
 fi
-# The rest runs with a private, empty folder over the shared directory's parent, so that another run of this test at
-# the same time cannot pull the directory away.
+# The rest runs with private, empty folders over the shared directory's parent and over /usr/local, where the game
+# is installed as `make install` does it: nothing of the computer's is touched, and another run of this test at the
+# same time cannot pull the directory away.
 parent=$(dirname "$shared")
 if [ -z "${QUORVANE_PRIVATE_MOUNT:-}" ]; then
     made_parent=
@@ -38,6 +39,7 @@ if [ -z "${QUORVANE_PRIVATE_MOUNT:-}" ]; then
     exit $status
 fi
 mount -t tmpfs -o mode=0755 quorvane-test "$parent"
+mount -t tmpfs -o mode=0755 quorvane-test /usr/local
 
 work=$(mktemp -d)
 users=()
@@ -49,20 +51,17 @@ cleanup()
     for holder in "${holders[@]}"; do kill -- "-$holder" 2>/dev/null || true; done
     for user in "${users[@]}"; do userdel "$user" 2>/dev/null || true; done
     rm -rf "$work"
-    umount "$parent"
-    if [ -n "$made_account" ]; then userdel "$account" 2>/dev/null || true; fi
+    umount "$parent" /usr/local
+    if [ -n "$made_account" ]; then userdel "$account" || true; fi
 }
 trap cleanup EXIT
 chmod 755 "$work"
 # The accounts may not enter the checkout (under a home of mode 0700, as Debian 13 makes them): they run copies.
 cp "$here/champion.py" "$here/play.py" "$work/"
-# As root, the install makes the record's account and the helper set-user-id to it.
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
-game="$work/prefix/bin/quorvane"
-[ -x "$game" ] || game="$work/prefix/games/quorvane"
-helper="$work/prefix/lib/games/quorvane/quorvane-record"
-
-mkdir "$shared"
+# As root, the install makes the record's account, the helper set-user-id to it and the shared directory.
+cmake --install "$build" --prefix /usr/local >/dev/null
+game=/usr/local/games/quorvane
+helper=/usr/local/lib/games/quorvane/quorvane-record
 
 for child in a b; do
     user="qvtest$child$$"
@@ -74,14 +73,15 @@ done
 names=(Anna Bruno)
 
 # The pair as the set-group-id version left it: the champion's own files in a directory of the games group.
+rm "$shared"/*
 printf '1\r\n' >"$shared/azerbilox.txt"
 printf 'Anna\r\n' >"$shared/nzerbilox.txt"
 chown "${users[0]}:games" "$shared"/*.txt
 chmod 0664 "$shared"/*.txt
-# What the package's postinst does on the upgrade.
-chown "$account:$account" "$shared"
-chmod 2755 "$shared"
-"$helper" --read >/dev/null
+chown root:games "$shared"
+chmod 0775 "$shared"
+# Installing the new version over it, as the package's postinst does too.
+cmake --install "$build" --prefix /usr/local >/dev/null
 for file in "$shared/azerbilox.txt" "$shared/nzerbilox.txt"; do
     [ "$(stat -c '%U %a' "$file")" = "$account 644" ] || fail "$file was not handed over: $(stat -c '%U %a' "$file")"
 done
