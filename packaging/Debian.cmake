@@ -23,9 +23,11 @@ result. A game lasts seven minutes and the best score is kept with the
 champion's name.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Run-time data the linker cannot see: the window's fonts, the Italian voice and the X11/Wayland platform plugins.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-roboto-unhinted, espeak-ng-data, qt6-qpa-plugins, qt6-translations-l10n")
+# adduser: the postinst makes the shared record's own account.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, fonts-liberation2, fonts-roboto-unhinted, espeak-ng-data, qt6-qpa-plugins, qt6-translations-l10n")
 
-# The maintainer scripts give the shared record's directory and helper to the games group, and forget it on purge.
+# The maintainer scripts give the shared record's directory and helper to the record's own account, and forget them on
+# purge.
 foreach(script IN ITEMS postinst postrm)
     configure_file(${script}.in debian/${script} @ONLY
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

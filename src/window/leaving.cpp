@@ -2,7 +2,7 @@
 
 #include "engine/round.h"
 #include "records/recordfiles.h"
-#include "records/recordtest.h"
+#include "records/newrecord.h"
 #include "window/designlabel.h"
 
 namespace window {
@@ -21,9 +21,8 @@ void Tavola::leave()
     // Compared with the record read at start-up, as the record line shows it.
     // A failed save throws past the confirmation, and a record that another game has beaten meanwhile is not
     // written: only a record that was kept is confirmed.
-    const QString score = QString::number(m_round->rightCount());
-    if (records::isNewRecord(m_bestScoreLabel->text(), score) &&
-        records::saveRecord(m_recordDirectory, score, m_round->playerName()))
+    if (records::isNewRecord(m_bestScoreLabel->text(), m_round->rightCount()) &&
+        records::saveRecord(m_recordDirectory, m_round->rightCount(), m_round->playerName()))
         m_dialogs->tell(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
     Q_EMIT programEnded(0);
 }

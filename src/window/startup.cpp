@@ -41,10 +41,10 @@ void Tavola::prepareGame()
     // Reads "00:00:00" until the game begins and writes the start display; no tick is handled before then.
     m_round->startClock();
 
-    m_recordDirectory = records::GetSystemDir();
-    records::prepareRecordFiles(m_recordDirectory);
-    m_bestScoreLabel->setText(records::Leggifiletxt(m_recordDirectory + records::bestScoreFileName));
-    m_championNameLabel->setText(records::Leggifiletxt(m_recordDirectory + records::championFileName));
+    m_recordDirectory = records::recordDirectory();
+    const records::StoredRecord record = records::readRecord(m_recordDirectory);
+    m_bestScoreLabel->setText(record.bestScore);
+    m_championNameLabel->setText(record.champion);
 
     m_agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character narrator = m_agent->Characters().Item(narrator::merlinName);

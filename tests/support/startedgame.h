@@ -72,7 +72,7 @@ struct StartedGame
     QPushButton *exitButton() const { return control<QPushButton>("cmdExit1"); }
     window::DrawingSurface *surface() const { return tavola.findChild<window::DrawingSurface *>(); }
 
-    QString recordPath(const QString &fileName) const { return records::GetSystemDir() + fileName; }
+    QString recordPath(const QString &fileName) const { return records::recordDirectory() + fileName; }
 
     QByteArray readRecord(const QString &fileName) const
     {

@@ -9,6 +9,7 @@ struct ProgramRun
     bool killed = false;
     int status = -1;
     QString errors;
+    QByteArray output;
 };
 
 /// Runs `program` with `input` on its standard input; `injection` holds strace's options (`-e inject=...`), none to
@@ -35,5 +36,6 @@ inline ProgramRun runProgram(const QString &program, const QStringList &argument
         return {};
     // strace ends the way its tracee ended: killed by the same signal.
     const bool killed = process.exitStatus() == QProcess::CrashExit || process.exitCode() == 128 + 9;
-    return {killed, killed ? -1 : process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()).trimmed()};
+    return {killed, killed ? -1 : process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()).trimmed(),
+            process.readAllStandardOutput()};
 }

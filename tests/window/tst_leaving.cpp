@@ -110,7 +110,7 @@ void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore()
     if (record) {
         QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
         QCOMPARE(game.bytesOf(game.scorePath()), score.toLatin1() + "\r\n");
-        QCOMPARE(records::Leggifiletxt(game.namePath()), name + "\r\n");
+        QCOMPARE(records::readRecordFile(game.namePath()), name + "\r\n");
     } else {
         QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
         QCOMPARE(game.bytesOf(game.scorePath()), storedScore);
