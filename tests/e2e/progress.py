@@ -61,7 +61,9 @@ def read_the_progress_window(binary, data_home, log):
 
 
 def words(right, wrong):
-    return "%d %s, %d %s" % (right, "giusta" if right == 1 else "giuste", wrong, "sbagliata" if wrong == 1 else "sbagliate")
+    """The answers as the window says them: "1 giusta, 2 sbagliate"."""
+    return "%d %s, %d %s" % (right, "giusta" if right == 1 else "giuste",
+                             wrong, "sbagliata" if wrong == 1 else "sbagliate")
 
 
 def check_progress(binary, workdir):
@@ -75,8 +77,8 @@ def check_progress(binary, workdir):
     for factors, answers in zip(played, GAMES):
         for factor, right in zip(factors, answers):
             tally[factor][0 if right else 1] += 1
-    check_equal("the grid's cells, fact by fact", [cell.split(":")[0] + ":" + cell.split(":")[1].rsplit(",", 1)[0]
-                                                   for cell in grid],
+    # Each cell ends with the fact's confidence, which the widget test checks.
+    check_equal("the grid's cells, fact by fact", [cell.rsplit(", ", 1)[0] for cell in grid],
                 ["7 per %d: %s" % (factor, words(*tally[factor])) for factor in range(1, 11)])
     totals = [(answers.count(True), answers.count(False)) for answers in GAMES]
     check_equal("the chart's values, game by game", [(int(values[i + 1]), int(values[i + 2]))
