@@ -43,10 +43,15 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const QString &curren
     auto *layout = new QVBoxLayout(this);
     // This run's failed append, or else what would stop the next one.
     const QString unwritable = writeError.isEmpty() ? writeProblem(historyFile) : writeError;
+    QStringList errors;
     for (const QString &error : {unwritable, m_history.error}) {
-        if (!error.isEmpty())
+        if (!error.isEmpty()) {
             layout->addWidget(errorLabel(error, this));
+            errors += error;
+        }
     }
+    // A screen reader says the window's description as the window opens, before the focus reaches the labels.
+    setAccessibleDescription(errors.join(u' '));
 
     auto *nameRow = new QHBoxLayout;
     auto *nameLabel = new QLabel(QStringLiteral("&Nome:"), this);
