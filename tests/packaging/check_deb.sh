@@ -43,6 +43,11 @@ for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
     names "${owner%%:*}"
 done
 grep -q '^ Description: ' <<<"$(dpkg-deb -I "$deb")" || fail "no Description"
+# The maintainer scripts that set up the shared record on install and forget it on purge.
+dpkg-deb -e "$deb" "$work/control"
+for script in postinst postrm; do
+    [ -x "$work/control/$script" ] || fail "no $script in the package"
+done
 # Debian's own judgement of the package: no error, no warning (those that cannot be helped are overridden in it).
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 
