@@ -8,7 +8,7 @@
 
 #include "narrator/agent.h"
 #include "narrator/audiosink.h"
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 #include "narrator/espeakengine.h"
 #include "narrator/stage.h"
 #include "narrator/wizardperformer.h"
@@ -182,7 +182,7 @@ int main(int argc, char **argv)
     auto ownedSink = std::make_unique<TimingSink>();
     TimingSink &sink = *ownedSink;
     auto *performer = new narrator::WizardPerformer(std::move(engine), std::move(ownedSink),
-                                                    std::make_unique<narrator::SystemClock>());
+                                                    std::make_unique<narrator::SystemTimeSource>());
     narrator::Agent agent(performer, nullptr);
     agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));

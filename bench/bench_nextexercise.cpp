@@ -1,10 +1,7 @@
 // Times one next-exercise handler, band painting included, on an offscreen window.
 // Prints the median and the spread of many calls.
 
-#include "offscreenfakes.h"
-
-#include "engine/randomsource.h"
-#include "window/tavola.h"
+#include "support/startedgame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,15 +14,16 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window::Tavola tavola(std::make_unique<NoDialogs>(), new InstantPerformer,
-                          std::make_unique<engine::ClockSeededRandom>());
-    tavola.Agent1->Characters().Load(narrator::merlinName, narrator::merlinFile);
-    tavola.show();
+    // Every second factor and tint in turn; the narrator finishes each request at once.
+    StartedGame game(QStringLiteral("Giulia"),
+                     {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f, 0.5f});
+    game.showActive();
+    window::Tavola &tavola = game.tavola;
 
     constexpr int warmUp = 20;
     constexpr int runs = 500;
     for (int i = 0; i < warmUp; ++i)
-        tavola.cmdNext_Click();
+        tavola.nextExercise();
 
     const auto measure = [&](const char *what, bool repaint) {
         std::vector<double> micros;
@@ -33,7 +31,7 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         for (int i = 0; i < runs; ++i) {
             timer.start();
-            tavola.cmdNext_Click();
+            tavola.nextExercise();
             if (repaint)
                 tavola.grab(); // renders every widget, bands included
             micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
@@ -42,7 +40,7 @@ int main(int argc, char **argv)
         std::printf("%s: median %.1f us, p10 %.1f us, p90 %.1f us over %d calls\n", what, micros[runs / 2],
                     micros[runs / 10], micros[runs * 9 / 10], runs);
     };
-    measure("cmdNext_Click, bands drawn into the layer", false);
-    measure("cmdNext_Click and the whole window rendered", true);
+    measure("next exercise, bands drawn into the layer", false);
+    measure("next exercise and the whole window rendered", true);
     return 0;
 }

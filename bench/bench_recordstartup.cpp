@@ -1,20 +1,16 @@
-// The game's start-up (Form_Load, offscreen, no boxes) with a 1 GiB record file beside an empty one: wall time and
+// The game's start-up (prepareGame, offscreen, no boxes) with a 1 GiB record file beside an empty one: wall time and
 // the process's peak resident memory, each run in a fresh process. Prints medians of several runs.
 //
 // usage: bench_recordstartup [runs]
 
-#include "offscreenfakes.h"
 #include "figures.h"
 
-#include "engine/randomsource.h"
-#include "records/recordfiles.h"
-#include "window/tavola.h"
+#include "support/startedgame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,15 +19,18 @@
 
 namespace {
 
-// One start-up in this process: prints its milliseconds and peak KiB.
-int startOnce(int argc, char **argv)
+// One start-up in this process, with a best-score file of `size` bytes: prints its milliseconds and peak KiB.
+int startOnce(int argc, char **argv, qint64 size)
 {
     QApplication app(argc, argv);
-    window::Tavola tavola(std::make_unique<NoDialogs>(), new InstantPerformer,
-                          std::make_unique<engine::ClockSeededRandom>());
+    StartedGame game;
+    QFile file(game.recordPath(records::bestScoreFileName));
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size)) // sparse: no room taken on disk
+        return 1;
+    file.close();
     QElapsedTimer timer;
     timer.start();
-    tavola.Form_Load();
+    game.tavola.prepareGame();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -44,29 +43,17 @@ int startOnce(int argc, char **argv)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc > 1 && QByteArray(argv[1]) == "--once")
-        return startOnce(argc, argv);
+    if (argc > 2 && QByteArray(argv[1]) == "--once")
+        return startOnce(argc, argv, QByteArray(argv[2]).toLongLong());
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
 
-    QTemporaryDir home;
-    const QString records = home.filePath(QStringLiteral("data/bench_recordstartup"));
-    std::printf("Start-up (Form_Load offscreen), median of %d runs, each in a fresh process\n", runs);
+    std::printf("Start-up (prepareGame offscreen), median of %d runs, each in a fresh process\n", runs);
     for (const qint64 size : {qint64(0), qint64(1) << 30}) {
-        QFile::remove(records + records::bestScoreFileName);
-        QFile::remove(records + records::championFileName);
-        QDir().mkpath(records);
-        QFile file(records + records::bestScoreFileName);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(size)) // sparse: no room taken on disk
-            return 1;
-        file.close();
         std::vector<double> ms;
         std::vector<double> mib;
         for (int run = 0; run <= runs; ++run) {
             QProcess once;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-            once.setProcessEnvironment(environment);
-            once.start(QString::fromLocal8Bit(argv[0]), {QStringLiteral("--once")});
+            once.start(QString::fromLocal8Bit(argv[0]), {QStringLiteral("--once"), QString::number(size)});
             if (!once.waitForFinished(120000) || once.exitCode() != 0)
                 return 1;
             const QList<QByteArray> figures = once.readAllStandardOutput().simplified().split(' ');

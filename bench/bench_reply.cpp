@@ -6,8 +6,9 @@
 // usage: bench_reply [runs]
 
 #include "engine/randomsource.h"
+#include "engine/round.h"
 #include "narrator/balloon.h"
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 #include "narrator/espeakengine.h"
 #include "narrator/pcaudiosink.h"
 #include "narrator/wizardperformer.h"
@@ -86,19 +87,20 @@ struct Game
               narrator::EspeakEngine().sampleRate(), withSound ? QByteArray() : QByteArrayLiteral("no-such-device")))),
           performer(new narrator::WizardPerformer(std::make_unique<narrator::EspeakEngine>(),
                                                   std::unique_ptr<narrator::AudioSink>(sink),
-                                                  std::make_unique<narrator::SystemClock>())),
+                                                  std::make_unique<narrator::SystemTimeSource>())),
           dialogs(new ScriptedDialogs),
           tavola(std::unique_ptr<window::Dialogs>(dialogs), performer, std::make_unique<engine::ClockSeededRandom>())
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         dialogs->name = QStringLiteral("Anna");
         performer->setStageOrigin([this] { return tavola.frameGeometry().topLeft(); });
-        tavola.Form_Load();
+        tavola.prepareGame();
         tavola.show();
-        tavola.Form_Activate();
+        tavola.beginGame();
     }
 
-    bool idle() const { return tavola.Agent1->queue()->isIdle(); }
+    bool idle() const { return tavola.agent()->queue()->isIdle(); }
+    QLineEdit *answerBox() const { return tavola.findChild<QLineEdit *>(QStringLiteral("Text3")); }
     QString balloonText() const { return performer->window()->balloon()->text(); }
     /// What the balloon showed when the key was pressed.
     QString balloonBefore;
@@ -137,11 +139,13 @@ Clock::time_point press(Game &game, Key key)
         qFatal("Merlin never finished speaking");
     QTest::qWait(300);
     if (key != Key::NextExercise)
-        QTest::keyClicks(game.tavola.Text3, key == Key::RightAnswer ? game.tavola.Text7 : QStringLiteral("0"));
+        QTest::keyClicks(game.answerBox(),
+                         key == Key::RightAnswer ? game.tavola.round().expectedAnswer() : QStringLiteral("0"));
     game.sink->firstWrite.reset();
     game.balloonBefore = game.balloonText();
     const Clock::time_point pressed = Clock::now();
-    QTest::keyClick(key == Key::NextExercise ? static_cast<QWidget *>(game.tavola.cmdNext) : game.tavola.Text3,
+    QTest::keyClick(key == Key::NextExercise ? game.tavola.findChild<QWidget *>(QStringLiteral("cmdNext"))
+                                             : game.answerBox(),
                     Qt::Key_Return);
     return pressed;
 }

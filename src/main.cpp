@@ -47,12 +47,12 @@ int main(int argc, char **argv)
     stage = &tavola;
     QObject::connect(&tavola, &window::Tavola::programEnded, &app, &QCoreApplication::exit);
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
-    // The clock runs from Form_Load on, but its first tick can only be handled after this whole
-    // step, so it finds the start display that Form_Activate writes.
+    // The clock runs from prepareGame on, but its first tick can only be handled after this whole
+    // step, so it finds the start display that beginGame writes.
     QTimer::singleShot(0, &tavola, [&tavola] {
-        tavola.Form_Load();
+        tavola.prepareGame();
         tavola.show();
-        tavola.Form_Activate();
+        tavola.beginGame();
     });
     return app.exec();
 }

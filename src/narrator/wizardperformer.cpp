@@ -1,7 +1,7 @@
 #include "narrator/wizardperformer.h"
 
 #include "narrator/audiosink.h"
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 #include "narrator/espeakengine.h"
 #include "narrator/pcaudiosink.h"
 #include "narrator/speechengine.h"
@@ -22,7 +22,7 @@ constexpr int tallestHeight = 4096;
 } // namespace
 
 WizardPerformer::WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
-                                 std::unique_ptr<Clock> clock, QObject *parent)
+                                 std::unique_ptr<TimeSource> clock, QObject *parent)
     : Performer(parent), m_engine(std::move(engine)), m_sink(std::move(sink)), m_clock(std::move(clock)),
       m_window(std::make_unique<WizardWindow>(*m_clock))
 {
@@ -149,7 +149,7 @@ WizardPerformer *createWizardPerformer()
     auto engine = std::make_unique<EspeakEngine>();
     auto sink = std::make_unique<PcAudioSink>(engine->sampleRate());
     // The caller's narrator control takes ownership, as it does of any performer.
-    return new WizardPerformer(std::move(engine), std::move(sink), std::make_unique<SystemClock>());
+    return new WizardPerformer(std::move(engine), std::move(sink), std::make_unique<SystemTimeSource>());
 }
 
 } // namespace narrator

@@ -12,7 +12,7 @@
 namespace narrator {
 
 class AudioSink;
-class Clock;
+class TimeSource;
 class SpeechEngine;
 class WizardWindow;
 
@@ -25,8 +25,8 @@ class WizardPerformer final : public Performer
     Q_OBJECT
 public:
     /// Takes ownership of the three seams: what makes speech, where its sound goes, what tells the time.
-    WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink, std::unique_ptr<Clock> clock,
-                    QObject *parent = nullptr);
+    WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
+                    std::unique_ptr<TimeSource> clock, QObject *parent = nullptr);
     ~WizardPerformer() override;
 
     void perform(const Request &request) override;
@@ -50,7 +50,7 @@ private:
 
     std::unique_ptr<SpeechEngine> m_engine;
     std::unique_ptr<AudioSink> m_sink;
-    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<TimeSource> m_clock;
     std::unique_ptr<WizardWindow> m_window;
     std::function<QPoint()> m_stageOrigin = [] { return QPoint(0, 0); };
     enum class Sound

@@ -2,7 +2,7 @@
 
 #include "narrator/balloon.h"
 #include "narrator/clearspot.h"
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 #include "narrator/stage.h"
 #include "narrator/windowshape.h"
 
@@ -29,7 +29,7 @@ int glideDurationMs(QPoint from, QPoint to)
 
 } // namespace
 
-WizardWindow::WizardWindow(Clock &clock, QWidget *parent)
+WizardWindow::WizardWindow(TimeSource &clock, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       m_clock(clock), m_balloon(new Balloon(this))
 {

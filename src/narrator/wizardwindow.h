@@ -11,7 +11,7 @@
 namespace narrator {
 
 class Balloon;
-class Clock;
+class TimeSource;
 
 /// The wizard on the desktop: a frameless, shaped, always-on-top window that never takes the
 /// keyboard focus, with his speech balloon beside him. Each gesture ends with gestureFinished().
@@ -19,7 +19,7 @@ class WizardWindow final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit WizardWindow(Clock &clock, QWidget *parent = nullptr);
+    explicit WizardWindow(TimeSource &clock, QWidget *parent = nullptr);
 
     /// Shows the wizard where he stands, growing out of the floor; nothing to do when he is there.
     void appear();
@@ -63,7 +63,7 @@ private:
     /// The caption with the current speech as far as its first `words` words.
     QString captionWith(qsizetype words) const;
 
-    Clock &m_clock;
+    TimeSource &m_clock;
     WizardArt m_art;
     Balloon *m_balloon;
     Pose m_pose;

@@ -1,22 +1,21 @@
 #include "records/helperclient.h"
 
-#include "records/helper/helperrun.h"
+#include "records/store/recordconstants.h"
+#include "records/store/recordstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 
-#include <stdexcept>
-
 namespace records {
 namespace {
 
-// The helper waits for the directory's lock at most as long as another game's save takes: a few milliseconds.
-constexpr int helperTimeoutMs = 30000;
+// The helper waits at most that long for its input and again for the lock; its own work takes milliseconds.
+constexpr int helperTimeoutMs = (2 * store::longestWaitSeconds + 5) * 1000;
 
-[[noreturn]] void fail(const QString &text)
+std::string local8Bit(const QString &text)
 {
-    throw std::runtime_error(text.toLocal8Bit().toStdString());
+    return text.toLocal8Bit().toStdString();
 }
 
 } // namespace
@@ -31,32 +30,31 @@ QString recordHelperProgram()
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(QUORVANE_RECORD_HELPER));
 }
 
-bool isShared(const QString &windowsDir)
+bool isShared(const QString &recordDirectory)
 {
-    return windowsDir == sharedDirectory() + u'/';
+    return recordDirectory == sharedDirectory() + u'/';
 }
 
-RecordHelperAnswer runRecordHelper(const QStringList &arguments, const QByteArray &input)
+HelperAnswer runRecordHelper(const QString &request, const QByteArray &input, const std::string &what)
 {
     QProcess helper;
-    helper.start(recordHelperProgram(), arguments);
+    helper.start(recordHelperProgram(), {request});
+    const std::string directory = local8Bit(sharedDirectory());
     if (!helper.waitForStarted(helperTimeoutMs))
-        fail(QStringLiteral("Impossibile avviare %1: %2").arg(helper.program(), helper.errorString()));
+        store::fail(what, directory, local8Bit(helper.program() + QStringLiteral(": ") + helper.errorString()));
     helper.write(input);
     helper.closeWriteChannel();
     if (!helper.waitForFinished(helperTimeoutMs) || helper.exitStatus() != QProcess::NormalExit) {
         helper.kill();
-        fail(QStringLiteral("%1 non ha concluso il suo lavoro").arg(helper.program()));
+        store::fail(what, directory, local8Bit(helper.program() + QStringLiteral(" non ha concluso il suo lavoro")));
     }
-    switch (helper.exitCode()) {
-    case recordhelper::Done:
-        return RecordHelperAnswer::Written;
-    case recordhelper::KeptTheRecord:
-        return RecordHelperAnswer::NotBeaten;
-    default:
-        const QString message = QString::fromLocal8Bit(helper.readAllStandardError()).trimmed();
-        fail(message.isEmpty() ? QStringLiteral("%1 ha rifiutato il record").arg(helper.program()) : message);
-    }
+    const int status = helper.exitCode();
+    if (status == store::Done || status == store::KeptTheRecord)
+        return {status, helper.readAllStandardOutput()};
+    const QByteArray message = helper.readAllStandardError().trimmed();
+    if (message.isEmpty())
+        store::fail(what, directory, local8Bit(helper.program() + QStringLiteral(" ha rifiutato la richiesta")));
+    throw store::Failure(message.toStdString());
 }
 
 } // namespace records

@@ -2,9 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
-/// The game's side of the record helper, the set-group-id program that alone writes the computer's shared record.
+#include <string>
+
+/// The game's side of the record helper, the program that alone reads and writes the computer's shared record.
 namespace records {
 
 /// The computer's shared record directory, without a trailing separator.
@@ -13,17 +14,17 @@ QString sharedDirectory();
 /// Where the record helper is installed, relative to the game's own program.
 QString recordHelperProgram();
 
-/// True when `windowsDir` (as GetSystemDir returns it) is the shared directory.
-bool isShared(const QString &windowsDir);
+/// True when `recordDirectory` (as recordDirectory() returns it) is the shared directory.
+bool isShared(const QString &recordDirectory);
 
-enum class RecordHelperAnswer
+struct HelperAnswer
 {
-    Written,
-    NotBeaten
+    int status; ///< store::Done or store::KeptTheRecord
+    QByteArray output;
 };
 
-/// Runs the record helper with `arguments` and `input` on its standard input. Throws a std::runtime_error with the
-/// helper's own message when it refuses or fails.
-RecordHelperAnswer runRecordHelper(const QStringList &arguments, const QByteArray &input);
+/// Runs the record helper with `request` and `input` on its standard input. Throws a std::runtime_error with the
+/// helper's own message when it refuses, or "<what> <shared directory>: <reason>" when it cannot answer.
+HelperAnswer runRecordHelper(const QString &request, const QByteArray &input, const std::string &what);
 
 } // namespace records

@@ -1,77 +1,98 @@
 #include "records/recordfiles.h"
 
 #include "records/helperclient.h"
-#include "records/recordstore.h"
+#include "records/store/recordline.h"
+#include "records/store/recordstore.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <stdexcept>
+#include <cstring>
 
 namespace records {
 namespace {
 
-[[noreturn]] void fail(const QString &what, const QString &path, const QString &reason)
-{
-    throw std::runtime_error(QStringLiteral("%1 %2: %3")
-                                 .arg(what, QDir::toNativeSeparators(QDir::cleanPath(path)), reason)
-                                 .toLocal8Bit()
-                                 .toStdString());
-}
+const std::string readingFailed = "Impossibile leggere il record in";
 
 std::string local8Bit(const QString &text)
 {
     return text.toLocal8Bit().toStdString();
 }
 
-// The per-user directory is the user's own: a link there is the user's choice, and is followed.
-std::string directoryOf(const QString &windowsDir)
+QString shown(std::string_view head)
 {
-    return local8Bit(QDir::cleanPath(windowsDir));
+    const std::string line = store::recordLine(head);
+    return QString::fromLocal8Bit(line.data(), qsizetype(line.size()));
+}
+
+// The per-user directory is the user's own: a link there is the user's choice, and is followed.
+std::string directoryOf(const QString &recordDirectory)
+{
+    return local8Bit(QDir::cleanPath(recordDirectory));
+}
+
+// The helper's answer to readRequest: the two lengths on one line, then the bytes.
+StoredRecord sharedRecord()
+{
+    const QByteArray answer = runRecordHelper(QString::fromLatin1(store::readRequest), {}, readingFailed).output;
+    const qsizetype lineEnd = answer.indexOf('\n');
+    const QList<QByteArray> lengths = answer.left(lineEnd).split(' ');
+    bool scoreOk = false;
+    bool nameOk = false;
+    const qsizetype scoreLength = lengths.value(0).toLongLong(&scoreOk);
+    const qsizetype nameLength = lengths.value(1).toLongLong(&nameOk);
+    if (lineEnd < 0 || lengths.size() != 2 || !scoreOk || !nameOk || scoreLength < 0 || nameLength < 0 ||
+        answer.size() != lineEnd + 1 + scoreLength + nameLength) {
+        store::fail(readingFailed, local8Bit(sharedDirectory()),
+                    local8Bit(recordHelperProgram() + QStringLiteral(" ha dato una risposta non valida")));
+    }
+    const std::string_view bytes(answer.constData() + lineEnd + 1, std::size_t(scoreLength + nameLength));
+    return {shown(bytes.substr(0, std::size_t(scoreLength))), shown(bytes.substr(std::size_t(scoreLength)))};
 }
 
 } // namespace
 
-QString GetSystemDir()
+QString recordDirectory()
 {
     if (QFileInfo(sharedDirectory()).isDir() && QFileInfo(recordHelperProgram()).isExecutable())
         return sharedDirectory() + u'/';
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dir.isEmpty())
-        throw std::runtime_error("Impossibile trovare la cartella dei record: nessuna cartella dati per l'utente");
+        throw store::Failure("Impossibile trovare la cartella dei record: nessuna cartella dati per l'utente");
     errno = 0;
     if (!QDir().mkpath(dir)) {
         // QDir gives no reason of its own; the failed mkdir's errno is the most telling one left.
-        fail(QStringLiteral("Impossibile creare la cartella dei record"), dir,
-             errno != 0 ? qt_error_string(errno) : QStringLiteral("creazione non riuscita"));
+        store::fail("Impossibile creare la cartella dei record", local8Bit(QDir::toNativeSeparators(dir)),
+                    errno != 0 ? std::strerror(errno) : "creazione non riuscita");
     }
     return dir + u'/';
 }
 
-QString Leggifiletxt(const QString &nomefile)
+QString readRecordFile(const QString &path)
 {
-    const QFileInfo file(QDir::cleanPath(nomefile));
-    const recordstore::Directory directory(local8Bit(file.path()), recordstore::Links::Follow);
-    const std::string head = recordstore::readHead(directory, local8Bit(file.fileName()));
-    return QString::fromLocal8Bit(head.data(), qsizetype(head.size()));
+    const QFileInfo file(QDir::cleanPath(path));
+    const store::Directory directory(local8Bit(file.path()), store::Links::Follow);
+    return shown(store::readHead(directory, local8Bit(file.fileName())));
 }
 
-void prepareRecordFiles(const QString &windowsDir)
+StoredRecord readRecord(const QString &recordDirectory)
 {
-    if (isShared(windowsDir))
-        runRecordHelper({}, {});
-    else
-        recordstore::prepare(recordstore::Directory(directoryOf(windowsDir), recordstore::Links::Follow));
+    if (isShared(recordDirectory))
+        return sharedRecord();
+    store::prepare(store::Directory(directoryOf(recordDirectory), store::Links::Follow));
+    return {readRecordFile(recordDirectory + bestScoreFileName), readRecordFile(recordDirectory + championFileName)};
 }
 
-bool saveRecord(const QString &windowsDir, const QString &score, const QString &name)
+bool saveRecord(const QString &recordDirectory, qint16 score, const QString &name)
 {
-    if (isShared(windowsDir))
-        return runRecordHelper({score}, name.toLocal8Bit()) == RecordHelperAnswer::Written;
-    const recordstore::Directory directory(directoryOf(windowsDir), recordstore::Links::Follow);
-    return recordstore::saveIfBeaten(directory, score.toDouble(), local8Bit(score), local8Bit(name));
+    if (isShared(recordDirectory)) {
+        return runRecordHelper(QString::number(score), name.toLocal8Bit(), "Impossibile salvare il record in").status ==
+               store::Done;
+    }
+    const store::Directory directory(directoryOf(recordDirectory), store::Links::Follow);
+    return store::saveIfBeaten(directory, score, local8Bit(name));
 }
 
 } // namespace records

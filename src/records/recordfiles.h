@@ -1,30 +1,40 @@
 #pragma once
 
+#include "records/store/recordconstants.h"
+
 #include <QString>
 
 /// The record files: the best score and the champion's name, one line each, kept between runs. Installed for the
-/// whole computer they live in its shared games directory and are written only through the set-group-id record
-/// helper; otherwise in the per-user data directory. Every failure throws a std::runtime_error naming the path.
+/// whole computer they live in its shared games directory, read and written only through the record helper;
+/// otherwise in the per-user data directory. Every failure throws a std::runtime_error naming the path.
 namespace records {
 
-// Appended to GetSystemDir(), which already ends in a separator: the doubled separator is harmless.
-inline const QString bestScoreFileName = QStringLiteral("/azerbilox.txt");
-inline const QString championFileName = QStringLiteral("/nzerbilox.txt");
+// Appended to recordDirectory(), which already ends in a separator: the doubled separator is harmless.
+inline const QString bestScoreFileName = u'/' + QString::fromLatin1(store::bestScoreFile);
+inline const QString championFileName = u'/' + QString::fromLatin1(store::championFile);
 
 /// The directory of the record files, ending in one '/': the computer's shared games directory when it exists and
 /// the record helper is installed beside the game; otherwise the per-user data directory, created when missing.
-QString GetSystemDir();
+QString recordDirectory();
 
-/// The start of a file as text, line ends included: at most a record line's worth of bytes, whatever the file
-/// holds. An empty file gives the empty text; anything but a regular file (or a link to one) is an error.
-QString Leggifiletxt(const QString &nomefile);
+/// What the record file at `path` shows (see store::recordLine). An empty file gives the empty text; anything but a
+/// regular file (or a link to one) is an error.
+QString readRecordFile(const QString &path);
 
-/// Completes or undoes a save that was cut short in `windowsDir`, then creates the missing record files empty.
-void prepareRecordFiles(const QString &windowsDir);
+/// The record as start-up shows it: what each file shows.
+struct StoredRecord
+{
+    QString bestScore;
+    QString champion;
+};
 
-/// Replaces the record in `windowsDir` with `score` and `name` when `score` still beats the score stored there now
-/// (another game may have saved since this one started); returns whether it did. The pair on disk is always the
+/// Completes or undoes a save that was cut short in `recordDirectory`, creates the missing record files empty and
+/// reads both; the shared pair is read under the helper's lock, never torn by another game's save.
+StoredRecord readRecord(const QString &recordDirectory);
+
+/// Replaces the record in `recordDirectory` with `score` and `name` when `score` still beats the score stored there
+/// now (another game may have saved since this one started); returns whether it did. The pair on disk is always the
 /// old one or the new one, whatever happens during the save.
-bool saveRecord(const QString &windowsDir, const QString &score, const QString &name);
+bool saveRecord(const QString &recordDirectory, qint16 score, const QString &name);
 
 } // namespace records

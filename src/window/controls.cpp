@@ -91,62 +91,55 @@ void Tavola::buildControls()
         menu->addAction(text(entry.caption))->setObjectName(text(entry.name));
     }
 
-    surface = new DrawingSurface(layout::clientArea.toPixels().size(), this);
-    surface->setPicture(QIcon(QStringLiteral(":/window/picture.svg")), layout::picture.toPixels());
-    setColour(surface, QPalette::Window, systemColour::scrollBar);
-    setColour(surface, QPalette::WindowText, systemColour::inactiveCaptionText);
-    setCentralWidget(surface);
+    m_surface = new DrawingSurface(layout::clientArea.toPixels().size(), this);
+    m_surface->setPicture(QIcon(QStringLiteral(":/window/picture.svg")), layout::picture.toPixels());
+    setColour(m_surface, QPalette::Window, systemColour::scrollBar);
+    setColour(m_surface, QPalette::WindowText, systemColour::inactiveCaptionText);
+    setCentralWidget(m_surface);
 
     // Children stack in the order they are made: shapes first, then labels and the image, then
     // the controls that take input.
-    Shape4 = makeShape(layout::Shape4, surface);
-    Shape2 = makeShape(layout::Shape2, surface);
-    Shape5 = makeShape(layout::Shape5, surface);
-    Shape3 = makeShape(layout::Shape3, surface);
-    Shape1 = makeShape(layout::Shape1, surface);
+    m_scorePanel = makeShape(layout::scorePanel, m_surface);
+    makeShape(layout::scorePanelFace, m_surface);
+    m_clockPanel = makeShape(layout::clockPanel, m_surface);
+    makeShape(layout::clockPanelFace, m_surface);
+    makeShape(layout::answerPanel, m_surface);
 
-    Picture1 = new QWidget(surface);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(layout::Picture1.toPixels());
-    setColour(Picture1, QPalette::Window, systemColour::activeBorder);
-    Picture1->setAutoFillBackground(true);
-    Picture1->hide();
+    makeLabel(layout::rightHeading, m_surface);
+    m_rightCountLabel = makeLabel(layout::rightCount, m_surface);
+    makeLabel(layout::wrongHeading, m_surface);
+    m_wrongCountLabel = makeLabel(layout::wrongCount, m_surface);
+    makeLabel(layout::totalHeading, m_surface);
+    m_totalCountLabel = makeLabel(layout::totalCount, m_surface);
 
-    Label6 = makeLabel(layout::Label6, surface);
-    lblScore = makeLabel(layout::lblScore, surface);
-    Label1 = makeLabel(layout::Label1, surface);
-    lblScore1 = makeLabel(layout::lblScore1, surface);
-    Label3 = makeLabel(layout::Label3, surface);
-    lblScore2 = makeLabel(layout::lblScore2, surface);
+    auto *alarmClock = new ImageBox(QIcon(QStringLiteral(":/window/alarmclock.svg")), m_surface);
+    alarmClock->setObjectName(text(layout::alarmClock.name));
+    alarmClock->setGeometry(layout::alarmClock.rect.toPixels());
+    alarmClock->setToolTip(text(layout::alarmClock.toolTip));
+    makeLabel(layout::clockHeading, m_surface);
+    m_clockLabel = makeLabel(layout::clockDisplay, m_surface);
 
-    Image1 = new ImageBox(QIcon(QStringLiteral(":/window/alarmclock.svg")), surface);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(layout::Image1.toPixels());
-    Image1->setToolTip(text(layout::Image1ToolTip));
-    Label11 = makeLabel(layout::Label11, surface);
-    lblconto = makeLabel(layout::lblconto, surface);
+    m_firstFactorLabel = makeLabel(layout::firstFactor, m_surface);
+    m_timesSignLabel = makeLabel(layout::timesSign, m_surface);
+    m_secondFactorLabel = makeLabel(layout::secondFactor, m_surface);
+    m_verdictLabel = makeLabel(layout::verdict, m_surface);
 
-    lblNum1 = makeLabel(layout::lblNum1, surface);
-    Label10 = makeLabel(layout::Label10, surface);
-    lblNum2 = makeLabel(layout::lblNum2, surface);
-    lblMessage = makeLabel(layout::lblMessage, surface);
-
-    Label14 = makeLabel(layout::Label14, surface);
-    lblnome1 = makeLabel(layout::lblnome1, surface);
-    Label12 = makeLabel(layout::Label12, surface);
-    lblnome = makeLabel(layout::lblnome, surface);
+    makeLabel(layout::playerHeading, m_surface);
+    m_playerNameLabel = makeLabel(layout::playerName, m_surface);
+    makeLabel(layout::championHeading, m_surface);
+    m_championNameLabel = makeLabel(layout::championName, m_surface);
     // A long champion's name must leave "con punti" and the best score readable.
-    lblnome->setReach(layout::Label13.rect.toPixels().left());
-    Label13 = makeLabel(layout::Label13, surface);
-    lblpunti = makeLabel(layout::lblpunti, surface);
+    m_championNameLabel->setReach(layout::bestScoreHeading.rect.toPixels().left());
+    makeLabel(layout::bestScoreHeading, m_surface);
+    m_bestScoreLabel = makeLabel(layout::bestScore, m_surface);
 
-    Text3 = makeInput<QLineEdit>(layout::Text3, surface);
-    Text3->setMaxLength(layout::Text3MaxLength);
-    Text3->setAlignment(Qt::AlignCenter);
-    setColour(Text3, QPalette::Base, layout::Text3.face);
-    setColour(Text3, QPalette::Text, layout::Text3.text);
+    m_answerBox = makeInput<QLineEdit>(layout::answerBox, m_surface);
+    m_answerBox->setMaxLength(layout::answerMaxLength);
+    m_answerBox->setAlignment(Qt::AlignCenter);
+    setColour(m_answerBox, QPalette::Base, layout::answerBox.face);
+    setColour(m_answerBox, QPalette::Text, layout::answerBox.text);
 
-    auto *next = makeButton(layout::cmdNext, surface);
+    auto *next = makeButton(layout::nextExerciseButton, m_surface);
     QIcon face(QStringLiteral(":/window/face-smile.svg"));
     face.addFile(QStringLiteral(":/window/face-tongue.svg"), QSize(), QIcon::Disabled);
     next->setIcon(face);
@@ -154,17 +147,13 @@ void Tavola::buildControls()
     next->setEnabled(false);
     // Enter presses the button when it has the focus, as after every verdict.
     next->setAutoDefault(true);
-    cmdNext = next;
+    m_nextExerciseButton = next;
 
-    cmdExit1 = makeButton(layout::cmdExit1, surface);
-    cmdExit1->setIcon(QIcon(QStringLiteral(":/window/noentry.svg")));
+    m_exitButton = makeButton(layout::exitButton, m_surface);
+    m_exitButton->setIcon(QIcon(QStringLiteral(":/window/noentry.svg")));
 
-    Command3 = makeInput<QPushButton>(layout::Command3, surface);
-    Command3->hide();
-
-    setTabOrder(cmdExit1, Text3);
-    setTabOrder(Text3, cmdNext);
-    setTabOrder(cmdNext, Command3);
+    setTabOrder(m_exitButton, m_answerBox);
+    setTabOrder(m_answerBox, m_nextExerciseButton);
 
     // The layout is absolute: the window keeps the size of its client area and menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -177,7 +166,7 @@ void Tavola::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     // The captions are measured only now: the game asks the player's name before its window
     // shows, and has no need of the captions' fonts until then.
-    for (DesignLabel *label : surface->findChildren<DesignLabel *>())
+    for (DesignLabel *label : m_surface->findChildren<DesignLabel *>())
         label->fitCaption();
 }
 

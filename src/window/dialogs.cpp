@@ -1,5 +1,7 @@
 #include "window/dialogs.h"
 
+#include "records/store/recordconstants.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QLibraryInfo>
@@ -7,12 +9,6 @@
 #include <QTranslator>
 
 namespace window {
-namespace {
-
-// A name may be as long as an answer.
-constexpr int nameMaxLength = 250;
-
-} // namespace
 
 QString MessageBoxDialogs::askName(const QString &prompt)
 {
@@ -20,7 +16,7 @@ QString MessageBoxDialogs::askName(const QString &prompt)
     box.setWindowTitle(applicationTitle);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
-    box.findChild<QLineEdit *>()->setMaxLength(nameMaxLength);
+    box.findChild<QLineEdit *>()->setMaxLength(int(records::store::longestLine));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

@@ -1,8 +1,9 @@
 #include "window/tavola.h"
 
-#include "clock/clockreading.h"
+#include "engine/round.h"
 #include "narrator/stage.h"
 #include "records/recordfiles.h"
+#include "window/designlabel.h"
 
 namespace window {
 namespace {
@@ -25,43 +26,39 @@ QString withControlsBlanked(QString name)
 
 } // namespace
 
-void Tavola::Form_Load()
+void Tavola::prepareGame()
 {
-    correctCount = 0;
-    wrongCount = 0;
+    m_round->resetCounts();
 
     // The greeting uses the name exactly as typed, before the fallback below.
     const QString typedName = withControlsBlanked(m_dialogs->askName(QStringLiteral("Come ti chiami?")));
     m_dialogs->tell(QLatin1Char(' ') + typedName + QStringLiteral(" vediamo se sei un vero campione  "));
-    lblnome1->setText(typedName);
-    if (lblnome1->text().isEmpty())
-        lblnome1->setText(QStringLiteral("Amico"));
-    Txtnome1 = lblnome1->text();
+    const QString playerName = typedName.isEmpty() ? QStringLiteral("Amico") : typedName;
+    m_playerNameLabel->setText(playerName);
+    m_round->setPlayerName(playerName);
 
-    // Reads "00:00:00" until activation writes the start display; no tick is handled before then.
-    lblconto->setText(countdown::ClockReading{clockHours, clockMinutes, clockSeconds}.display());
-    ResetClock();
+    // Reads "00:00:00" until the game begins and writes the start display; no tick is handled before then.
+    m_round->startClock();
 
-    windowsDir = records::GetSystemDir();
-    records::prepareRecordFiles(windowsDir);
-    lblpunti->setText(records::Leggifiletxt(windowsDir + records::bestScoreFileName));
-    lblnome->setText(records::Leggifiletxt(windowsDir + records::championFileName));
+    m_recordDirectory = records::recordDirectory();
+    const records::StoredRecord record = records::readRecord(m_recordDirectory);
+    m_bestScoreLabel->setText(record.bestScore);
+    m_championNameLabel->setText(record.champion);
 
-    Agent1->Characters().Load(narrator::merlinName, narrator::merlinFile);
-    narrator::Character narrator = Agent1->Characters().Item(narrator::merlinName);
+    m_agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
+    narrator::Character narrator = m_agent->Characters().Item(narrator::merlinName);
     narrator::takeTheStage(narrator, QStringLiteral("Announce"));
     narrator.Speak(introduction);
 
     setPrintedExerciseVisible(false);
 }
 
-void Tavola::Form_Activate()
+void Tavola::beginGame()
 {
-    cmdNext_Click();
-    // The first exercise is set while both counters read 0.
-    wrongCount = 0;
-    correctCount = 0;
-    lblconto->setText(countdown::startDisplay);
+    nextExercise();
+    // The first exercise is set while both counts read 0.
+    m_round->resetCounts();
+    m_round->showStartDisplay();
 }
 
 } // namespace window

@@ -26,7 +26,7 @@ void TestOnDemandPerformer::nothingIsMadeBeforeTheFirstRequestAndOnlyOnceAfter()
                                   return recorder.data();
                               }),
                               nullptr);
-        agent.Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+        agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
         QCOMPARE(made, 0);
         narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
         merlin.Show();
@@ -42,7 +42,7 @@ void TestOnDemandPerformer::requestsReachTheMadePerformerInOrderAndItsFinishesCo
     // The recorder finishes each request at once: the queue only moves on if that reaches it.
     RecordingPerformer *recorder = nullptr;
     narrator::Agent agent(new narrator::OnDemandPerformer([&] { return recorder = new RecordingPerformer; }), nullptr);
-    agent.Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
     merlin.Show();
     merlin.MoveTo(250, 175);

@@ -50,7 +50,7 @@ void TestRequestQueue::aPerformerThatFinishesAtOnceKeepsTheOrder()
 {
     auto *performer = new RecordingPerformer;
     narrator::Agent agent(performer, nullptr);
-    agent.Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
     merlin.Show();
     merlin.MoveTo(250, 175);

@@ -1,5 +1,5 @@
 #include "narrator/agent.h"
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 #include "narrator/espeakengine.h"
 #include "narrator/pcaudiosink.h"
 #include "narrator/wizardperformer.h"
@@ -34,9 +34,9 @@ void TestSoundRecovery::aSoundServerThatDiesAndComesBackSilencesMerlinOnlyMeanwh
     QVERIFY(server.start());
     auto engine = std::make_unique<narrator::EspeakEngine>();
     auto sink = std::make_unique<narrator::PcAudioSink>(engine->sampleRate());
-    narrator::Agent agent(
-        new narrator::WizardPerformer(std::move(engine), std::move(sink), std::make_unique<narrator::SystemClock>()),
-        nullptr);
+    narrator::Agent agent(new narrator::WizardPerformer(std::move(engine), std::move(sink),
+                                                        std::make_unique<narrator::SystemTimeSource>()),
+                          nullptr);
     agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
     narrator::Character merlin = agent.Characters().Item(narrator::merlinName);
     warnings.clear();

@@ -41,7 +41,7 @@ void TestWizardFocus::initTestCase()
     auto *performer = narrator::createWizardPerformer();
     m_performer = performer;
     m_agent = std::make_unique<narrator::Agent>(performer, nullptr);
-    m_agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+    m_agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
 }
 
 void TestWizardFocus::typingWhileTheWizardSpeaksReachesTheAnswerBox()

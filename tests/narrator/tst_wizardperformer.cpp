@@ -4,8 +4,8 @@
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
 
-#include "fakeclock.h"
-#include "fakespeech.h"
+#include "support/faketimesource.h"
+#include "support/fakespeech.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -17,14 +17,14 @@ struct Narrator
 {
     explicit Narrator(const QString &soundMissing = QStringLiteral("no sound device (test)"))
     {
-        auto ownedClock = std::make_unique<FakeClock>();
+        auto ownedClock = std::make_unique<FakeTimeSource>();
         auto ownedSink = std::make_unique<FakeAudioSink>(soundMissing);
         clock = ownedClock.get();
         sink = ownedSink.get();
         performer = new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
                                                   std::move(ownedSink), std::move(ownedClock));
         agent = std::make_unique<narrator::Agent>(performer, nullptr);
-        agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
+        agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
     }
 
     narrator::Character merlin() { return agent->Characters().Item(QStringLiteral("Merlin")); }
@@ -32,7 +32,7 @@ struct Narrator
     bool idle() const { return agent->queue()->isIdle(); }
 
     QStringList synthesised;
-    FakeClock *clock = nullptr;
+    FakeTimeSource *clock = nullptr;
     FakeAudioSink *sink = nullptr;
     narrator::WizardPerformer *performer = nullptr;
     std::unique_ptr<narrator::Agent> agent;

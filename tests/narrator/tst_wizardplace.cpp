@@ -1,13 +1,11 @@
 #include "narrator/balloon.h"
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
-#include "window/designlabel.h"
-#include "window/drawingsurface.h"
-#include "window/shape.h"
+#include "engine/round.h"
 #include "window/tavola.h"
 
-#include "fakeclock.h"
-#include "fakespeech.h"
+#include "support/faketimesource.h"
+#include "support/fakespeech.h"
 #include "support/fakerandom.h"
 #include "support/scripteddialogs.h"
 
@@ -23,10 +21,10 @@ namespace {
 struct CentredGame
 {
     explicit CentredGame(QPoint titleBar)
-        : clock(new FakeClock),
+        : clock(new FakeTimeSource),
           performer(new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
                                                   std::make_unique<FakeAudioSink>(QStringLiteral("none")),
-                                                  std::unique_ptr<narrator::Clock>(clock))),
+                                                  std::unique_ptr<narrator::TimeSource>(clock))),
           tavola(std::make_unique<ScriptedDialogs>(), performer,
                  std::make_unique<FakeRandom>(QList{0.3f, 0.95f, 0.3f, 0.25f}))
     {
@@ -44,23 +42,32 @@ struct CentredGame
     QList<QRect> mustStayInSight()
     {
         const auto onScreen = [this](const QWidget *w) {
-            return QRect(tavola.surface->mapToGlobal(w->pos()), w->size());
+            return QRect(w->parentWidget()->mapToGlobal(w->pos()), w->size());
         };
         QList<QRect> rects;
         for (const QString &verdict : {QStringLiteral("Esatto. Sei forte!!!"), QStringLiteral("Sbagliato!! 70")}) {
-            tavola.lblMessage->setText(verdict);
-            rects << onScreen(tavola.lblMessage);
+            label("lblMessage")->setText(verdict);
+            rects << onScreen(control("lblMessage"));
         }
-        tavola.lblNum2->setText(QStringLiteral("10"));
-        rects << onScreen(tavola.lblNum1) << onScreen(tavola.Label10) << onScreen(tavola.lblNum2)
-              << onScreen(tavola.Shape4) << onScreen(tavola.Shape5) << onScreen(tavola.Text3);
-        tavola.lblMessage->setText(QString());
+        label("lblNum2")->setText(QStringLiteral("10"));
+        rects << onScreen(control("lblNum1")) << onScreen(control("Label10")) << onScreen(control("lblNum2"))
+              << onScreen(control("Shape4")) << onScreen(control("Shape5")) << onScreen(control("Text3"));
+        label("lblMessage")->setText(QString());
         return rects;
+    }
+
+    QWidget *control(const char *objectName) const { return tavola.findChild<QWidget *>(QLatin1String(objectName)); }
+    QLabel *label(const char *objectName) const { return tavola.findChild<QLabel *>(QLatin1String(objectName)); }
+    void answer(const QString &typed)
+    {
+        auto *box = tavola.findChild<QLineEdit *>(QStringLiteral("Text3"));
+        box->setText(typed);
+        QTest::keyClick(box, Qt::Key_Return);
     }
 
     QTemporaryDir data;
     QStringList synthesised;
-    FakeClock *clock;
+    FakeTimeSource *clock;
     narrator::WizardPerformer *performer;
     window::Tavola tavola;
 };
@@ -120,18 +127,16 @@ void TestWizardPlace::merlinAndHisBalloonNeverCoverWhatTheChildReads()
             ++looks;
         }
     };
-    game.tavola.Form_Load();
-    game.tavola.Form_Activate();
+    game.tavola.prepareGame();
+    game.tavola.beginGame();
     watch(20000);
     QVERIFY(!QTest::currentTestFailed());
     QVERIFY(wizard->balloon()->isVisible());
-    game.tavola.Text3->setText(QStringLiteral("1"));
-    game.tavola.Text3_KeyPress(13);
+    game.answer(QStringLiteral("1"));
     watch(3000);
     QVERIFY(!QTest::currentTestFailed());
-    game.tavola.cmdNext_Click();
-    game.tavola.Text3->setText(game.tavola.Text7);
-    game.tavola.Text3_KeyPress(13);
+    game.tavola.nextExercise();
+    game.answer(game.tavola.round().expectedAnswer());
     watch(3000);
 }
 

@@ -26,6 +26,7 @@ struct HelperRun
     bool killed = false;
     int status = -1;
     QString errors;
+    QByteArray output;
 };
 
 inline HelperRun runHelperAt(const QString &directory, const QStringList &arguments, const QByteArray &name,
@@ -52,5 +53,6 @@ inline HelperRun runHelperAt(const QString &directory, const QStringList &argume
         return {};
     // strace ends the way its tracee ended: killed by the same signal.
     const bool killed = helper.exitStatus() == QProcess::CrashExit || helper.exitCode() == 128 + 9;
-    return {killed, killed ? -1 : helper.exitCode(), QString::fromLocal8Bit(helper.readAllStandardError()).trimmed()};
+    return {killed, killed ? -1 : helper.exitCode(), QString::fromLocal8Bit(helper.readAllStandardError()).trimmed(),
+            helper.readAllStandardOutput()};
 }

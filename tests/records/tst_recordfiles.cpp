@@ -70,7 +70,7 @@ private Q_SLOTS:
     void systemDirThatCannotBeCreatedIsAnErrorNamingIt();
     void firstRunCreatesBothFilesEmptyAndReadsThemAsEmptyText();
     void creatingKeepsAnExistingRecord();
-    void readingGivesTheWholeFileWithItsLineEnds();
+    void readingShowsTheFirstLineWithItsLineEnd();
     void readingAMissingFileIsAnErrorNamingIt();
     void savingWritesOneLineWithCrLfThatReadsBackTheSame_data();
     void savingWritesOneLineWithCrLfThatReadsBackTheSame();
@@ -100,7 +100,7 @@ void TestRecordFiles::init()
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_home->filePath(QStringLiteral("data"))));
-    m_dir = GetSystemDir();
+    m_dir = recordDirectory();
 }
 
 void TestRecordFiles::cleanup()
@@ -122,13 +122,17 @@ QByteArrayList TestRecordFiles::pairOnDisk() const
 // The record helper's work, which is also the game's save, with a fault injected by strace.
 HelperRun TestRecordFiles::saveThirteenUnder(const QString &injection)
 {
-    chmod(qPrintable(m_dir), 0775); // writable by the helper's group, as installed
+    chmod(qPrintable(m_dir), 0755); // writable by the helper's account alone, as installed
     return runHelperAt(QDir::cleanPath(m_dir), {QStringLiteral("13")}, "Nuovo", {QStringLiteral("-e"), injection});
 }
 
+// What the directory holds besides its lock file.
 QStringList TestRecordFiles::entries() const
 {
-    return QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList names =
+        QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    names.removeOne(QStringLiteral("record.lock"));
+    return names;
 }
 
 void TestRecordFiles::systemDirIsTheUserDataDirectoryCreatedAndEndingInOneSeparator()
@@ -147,70 +151,69 @@ void TestRecordFiles::systemDirThatCannotBeCreatedIsAnErrorNamingIt()
     const QString blocker = m_home->filePath(QStringLiteral("a-file"));
     writeBytes(blocker, "not a directory");
     qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
-    const QString error = errorOf([] { GetSystemDir(); });
+    const QString error = errorOf([] { recordDirectory(); });
     QVERIFY2(error.contains(blocker), qPrintable(error));
 }
 
 void TestRecordFiles::firstRunCreatesBothFilesEmptyAndReadsThemAsEmptyText()
 {
-    prepareRecordFiles(m_dir);
+    readRecord(m_dir);
     for (const QString &name : {bestScoreFileName, championFileName}) {
         QCOMPARE(QFileInfo(m_dir + name).size(), 0);
-        QCOMPARE(Leggifiletxt(m_dir + name), QString());
+        QCOMPARE(readRecordFile(m_dir + name), QString());
     }
 }
 
 void TestRecordFiles::creatingKeepsAnExistingRecord()
 {
     writeOldRecord();
-    prepareRecordFiles(m_dir);
+    readRecord(m_dir);
     QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("9\r\n"));
     QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Vecchio\r\n"));
 }
 
-void TestRecordFiles::readingGivesTheWholeFileWithItsLineEnds()
+void TestRecordFiles::readingShowsTheFirstLineWithItsLineEnd()
 {
     writeBytes(m_dir + bestScoreFileName, "12\r\nedited\nby hand\r\n");
-    QCOMPARE(Leggifiletxt(m_dir + bestScoreFileName), QStringLiteral("12\r\nedited\nby hand\r\n"));
+    QCOMPARE(readRecordFile(m_dir + bestScoreFileName), QStringLiteral("12\r\n"));
 }
 
 void TestRecordFiles::readingAMissingFileIsAnErrorNamingIt()
 {
-    const QString error = errorOf([this] { Leggifiletxt(m_dir + bestScoreFileName); });
+    const QString error = errorOf([this] { readRecordFile(m_dir + bestScoreFileName); });
     QVERIFY2(error.contains(QDir::cleanPath(m_dir + bestScoreFileName)), qPrintable(error));
 }
 
 void TestRecordFiles::savingWritesOneLineWithCrLfThatReadsBackTheSame_data()
 {
-    QTest::addColumn<QString>("score");
+    QTest::addColumn<qint16>("score");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("scoreBytes");
 
-    QTest::newRow("a score of 12 is four bytes") << "12"
-                                                 << "Amico" << QByteArray("12\r\n");
-    QTest::newRow("accented letters") << "3" << QStringLiteral("Nicolò Çelik") << QByteArray("3\r\n");
-    QTest::newRow("letters beyond Latin") << "32767" << QStringLiteral("Ζωή 李") << QByteArray("32767\r\n");
+    QTest::newRow("a score of 12 is four bytes") << qint16(12) << "Amico" << QByteArray("12\r\n");
+    QTest::newRow("accented letters") << qint16(3) << QStringLiteral("Nicolò Çelik") << QByteArray("3\r\n");
+    QTest::newRow("letters beyond Latin") << qint16(32767) << QStringLiteral("Ζωή 李") << QByteArray("32767\r\n");
 }
 
 void TestRecordFiles::savingWritesOneLineWithCrLfThatReadsBackTheSame()
 {
-    QFETCH(QString, score);
+    QFETCH(qint16, score);
     QFETCH(QString, name);
     QFETCH(QByteArray, scoreBytes);
     QVERIFY(saveRecord(m_dir, score, name));
     QCOMPARE(bytesOf(m_dir + bestScoreFileName), scoreBytes);
     QCOMPARE(bytesOf(m_dir + championFileName), name.toLocal8Bit() + "\r\n");
-    QCOMPARE(Leggifiletxt(m_dir + championFileName), name + "\r\n");
+    QCOMPARE(readRecordFile(m_dir + championFileName), name + "\r\n");
 }
 
 void TestRecordFiles::savingReplacesALongerRecordWhole()
 {
     writeBytes(m_dir + bestScoreFileName, "0012\r\n");
     writeBytes(m_dir + championFileName, "Massimiliano\r\n");
-    QVERIFY(saveRecord(m_dir, QStringLiteral("15"), QStringLiteral("Ugo")));
+    QVERIFY(saveRecord(m_dir, 15, QStringLiteral("Ugo")));
     QCOMPARE(bytesOf(m_dir + bestScoreFileName), QByteArray("15\r\n"));
     QCOMPARE(bytesOf(m_dir + championFileName), QByteArray("Ugo\r\n"));
-    QCOMPARE(QDir(m_dir).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QCOMPARE(entries().size(), 2);
 }
 
 void TestRecordFiles::aFailedSaveLeavesTheOtherFileWholeAndNamesTheBlockedOne_data()
@@ -234,14 +237,14 @@ void TestRecordFiles::aFailedSaveLeavesTheOtherFileWholeAndNamesTheBlockedOne()
     QVERIFY(QFile::remove(m_dir + blocked));
     QVERIFY(QDir().mkdir(m_dir + blocked));
 
-    const QString error = errorOf([this] { saveRecord(m_dir, QStringLiteral("12"), QStringLiteral("Nuovo")); });
+    const QString error = errorOf([this] { saveRecord(m_dir, 12, QStringLiteral("Nuovo")); });
 
     QVERIFY2(error.startsWith(QStringLiteral("Impossibile salvare il record in ") + QDir::cleanPath(m_dir + blocked) +
                               QStringLiteral(": ")),
              qPrintable(error));
     QCOMPARE(bytesOf(m_dir + other), otherBytes);
     QVERIFY(QFileInfo(m_dir + blocked).isDir());
-    QCOMPARE(QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+    QCOMPARE(entries().size(), 2);
 }
 
 void TestRecordFiles::aWriteFailureReplacesNeitherFile()
@@ -251,7 +254,7 @@ void TestRecordFiles::aWriteFailureReplacesNeitherFile()
     {
         // The new score's four bytes fit, the name's do not: the score must not be replaced alone.
         FileSizeLimit limit(4);
-        error = errorOf([this] { saveRecord(m_dir, QStringLiteral("12"), QStringLiteral("Nuovo")); });
+        error = errorOf([this] { saveRecord(m_dir, 12, QStringLiteral("Nuovo")); });
     }
     QVERIFY2(error.startsWith(QStringLiteral("Impossibile salvare il record in ") +
                               QDir::cleanPath(m_dir + championFileName) + QStringLiteral(": ")),
@@ -279,7 +282,7 @@ void TestRecordFiles::aSaveKilledAtAnyStepLeavesTheOldOrTheNewPairAndNoTemporary
                 break;
             }
             ++steps;
-            prepareRecordFiles(m_dir);
+            readRecord(m_dir);
             const QByteArrayList pair = pairOnDisk();
             QVERIFY2(pair == oldPair || pair == newPair, qPrintable(injection + u' ' + pair.join('|')));
             oldPairs += pair == oldPair;
@@ -314,7 +317,7 @@ void TestRecordFiles::aFailedFlushIsAFailedSave()
     QVERIFY2(run.errors.startsWith(QStringLiteral("Impossibile salvare il record in ") + QDir::cleanPath(m_dir)) &&
                  run.errors.endsWith(QString::fromLocal8Bit(strerror(EIO))),
              qPrintable(run.errors));
-    prepareRecordFiles(m_dir);
+    readRecord(m_dir);
     QCOMPARE(pairOnDisk().first(), scoreAfter);
     QCOMPARE(pairOnDisk().last(), scoreAfter == "9\r\n" ? QByteArray("Vecchio\r\n") : QByteArray("Nuovo\r\n"));
     QCOMPARE(entries().size(), 2);
@@ -344,14 +347,14 @@ void TestRecordFiles::anythingButARegularFileIsAnErrorAtOnce()
 
     const QString expected =
         QStringLiteral("Impossibile leggere %1: non è un file regolare").arg(QDir::cleanPath(path));
-    QCOMPARE(errorOf([this] { prepareRecordFiles(m_dir); }), expected);
-    QCOMPARE(errorOf([&path] { Leggifiletxt(path); }), expected);
+    QCOMPARE(errorOf([this] { readRecord(m_dir); }), expected);
+    QCOMPARE(errorOf([&path] { readRecordFile(path); }), expected);
 }
 
 void TestRecordFiles::aHugeRecordFileCostsNoMoreMemoryThanAnEmptyOne()
 {
-    prepareRecordFiles(m_dir);
-    QCOMPARE(Leggifiletxt(m_dir + bestScoreFileName), QString());
+    readRecord(m_dir);
+    QCOMPARE(readRecordFile(m_dir + bestScoreFileName), QString());
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const long emptyPeakKib = usage.ru_maxrss;
@@ -360,9 +363,9 @@ void TestRecordFiles::aHugeRecordFileCostsNoMoreMemoryThanAnEmptyOne()
     QFile huge(m_dir + bestScoreFileName);
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
     huge.close();
-    const QString head = Leggifiletxt(m_dir + bestScoreFileName);
+    const QString head = readRecordFile(m_dir + bestScoreFileName);
     getrusage(RUSAGE_SELF, &usage);
-    QCOMPARE(head, QString(4096, QChar(0)));
+    QCOMPARE(head, QString(int(records::store::longestLine), u' '));
     QVERIFY2(usage.ru_maxrss <= emptyPeakKib * 12 / 10, qPrintable(QString::number(usage.ru_maxrss)));
 }
 

@@ -1,3 +1,7 @@
+#include "records/newrecord.h"
+#include "records/recordfiles.h"
+#include "records/store/recordconstants.h"
+
 #include "recordsupport.h"
 
 #include <QDir>
@@ -11,9 +15,14 @@
 #include <numeric>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+constexpr uid_t nobody = 65534;
 
 // Everything in `directory`, without following links: names, kinds, link targets and bytes.
 QStringList snapshot(const QString &directory)
@@ -22,6 +31,8 @@ QStringList snapshot(const QString &directory)
     const QDir dir(directory);
     for (const QFileInfo &entry :
          dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (entry.fileName() == QStringLiteral("record.lock"))
+            continue; // the lock is no part of the record
         if (entry.isSymLink())
             seen << entry.fileName() + QStringLiteral(" -> ") + entry.symLinkTarget();
         else if (entry.isFile())
@@ -44,6 +55,10 @@ private Q_SLOTS:
     void refusesWithOneClearLineAndChangesNothing_data();
     void refusesWithOneClearLineAndChangesNothing();
     void twentyHelpersAtOnceLeaveTheHighestScoreWithItsName();
+    void aStoredRecordShowsOneLineAndIsBeatenExactlyWhenTheGameSaysSo_data();
+    void aStoredRecordShowsOneLineAndIsBeatenExactlyWhenTheGameSaysSo();
+    void aLockHeldTooLongEndsInOneClearLine();
+    void aPairOfAnotherAccountBecomesTheHelpersOwnUnchanged();
 
 private:
     std::unique_ptr<QTemporaryDir> m_root;
@@ -56,8 +71,8 @@ void TestRecordHelper::init()
     QVERIFY(m_root->isValid());
     m_dir = m_root->filePath(QStringLiteral("records"));
     QVERIFY(QDir().mkdir(m_dir));
-    // Writable by the helper's group, as installed.
-    QCOMPARE(chmod(qPrintable(m_dir), 0775), 0);
+    // Writable by the helper's account alone, as installed.
+    QCOMPARE(chmod(qPrintable(m_dir), 0755), 0);
 }
 
 void TestRecordHelper::refusesWithOneClearLineAndChangesNothing_data()
@@ -67,7 +82,7 @@ void TestRecordHelper::refusesWithOneClearLineAndChangesNothing_data()
     QTest::addColumn<QString>("inPlace"); // what stands where a record file should be, or a change to the directory
     QTest::addColumn<QString>("error");
 
-    const QString badScore = QStringLiteral("Punteggio non valido: servono solo cifre, da 1 a 32767");
+    const QString badScore = QStringLiteral("Punteggio non valido: servono solo cifre, da 0 a 32767");
     const QByteArray name("Anna");
     QTest::newRow("a plus sign") << QStringList{"+5"} << name << "" << badScore;
     QTest::newRow("a minus sign") << QStringList{"-5"} << name << "" << badScore;
@@ -75,7 +90,6 @@ void TestRecordHelper::refusesWithOneClearLineAndChangesNothing_data()
     QTest::newRow("a trailing blank") << QStringList{"5 "} << name << "" << badScore;
     QTest::newRow("letters") << QStringList{"dodici"} << name << "" << badScore;
     QTest::newRow("digits then letters") << QStringList{"5a"} << name << "" << badScore;
-    QTest::newRow("zero") << QStringList{"0"} << name << "" << badScore;
     QTest::newRow("a leading zero") << QStringList{"05"} << name << "" << badScore;
     QTest::newRow("one over the 16-bit range") << QStringList{"32768"} << name << "" << badScore;
     QTest::newRow("ten to the twentieth") << QStringList{"100000000000000000000"} << name << "" << badScore;
@@ -104,10 +118,14 @@ void TestRecordHelper::refusesWithOneClearLineAndChangesNothing_data()
     QTest::newRow("a symbolic link as the directory")
         << QStringList{"5"} << name << "linked directory"
         << "Impossibile aprire la cartella dei record <dir>: è un collegamento simbolico";
-    QTest::newRow("a directory the group cannot write")
-        << QStringList{"5"} << name << "mode 0755"
-        << "La cartella dei record <dir> non è scrivibile dal gruppo del programma";
-    QTest::newRow("a FIFO found at start-up") << QStringList() << QByteArray() << "fifo:azerbilox.txt"
+    const QString notReserved =
+        QStringLiteral("La cartella dei record <dir> non è riservata all'account del programma");
+    QTest::newRow("a directory of another account") << QStringList{"5"} << name << "owner nobody" << notReserved;
+    QTest::newRow("a directory its group may write") << QStringList{"5"} << name << "mode 0775" << notReserved;
+    QTest::newRow("a lock file that others may open")
+        << QStringList{"5"} << name << "lock 0644"
+        << "Impossibile salvare il record in <dir>/record.lock: non è un file riservato all'account del record";
+    QTest::newRow("a FIFO found at start-up") << QStringList{"--read"} << QByteArray() << "fifo:azerbilox.txt"
                                               << "Impossibile leggere <dir>/azerbilox.txt: non è un file regolare";
 }
 
@@ -124,7 +142,7 @@ void TestRecordHelper::refusesWithOneClearLineAndChangesNothing()
     QString directory = m_dir;
     const QString kind = inPlace.section(u':', 0, 0);
     const QString file = m_dir + u'/' + inPlace.section(u':', 1);
-    if (kind != "" && kind != "mode 0755" && kind != "linked directory")
+    if (kind == "link" || kind == "fifo" || kind == "directory")
         QVERIFY(QFile::remove(file));
     if (kind == "link")
         QVERIFY(QFile::link(outside, file));
@@ -132,8 +150,12 @@ void TestRecordHelper::refusesWithOneClearLineAndChangesNothing()
         QCOMPARE(mkfifo(qPrintable(file), 0664), 0);
     if (kind == "directory")
         QVERIFY(QDir().mkdir(file));
-    if (kind == "mode 0755")
-        QCOMPARE(chmod(qPrintable(m_dir), 0755), 0);
+    if (kind == "lock 0644")
+        writeBytes(m_dir + "/record.lock", {});
+    if (kind == "mode 0775")
+        QCOMPARE(chmod(qPrintable(m_dir), 0775), 0);
+    if (kind == "owner nobody")
+        QCOMPARE(chown(qPrintable(m_dir), nobody, nobody), 0);
     if (kind == "linked directory") {
         directory = m_root->filePath(QStringLiteral("link"));
         QVERIFY(QFile::link(m_dir, directory));
@@ -178,8 +200,96 @@ void TestRecordHelper::twentyHelpersAtOnceLeaveTheHighestScoreWithItsName()
         const QByteArray highest = QByteArray::number(round * 20 + 20);
         QCOMPARE(bytesOf(m_dir + "/azerbilox.txt"), highest + "\r\n");
         QCOMPARE(bytesOf(m_dir + "/nzerbilox.txt"), "Giocatore " + highest + "\r\n");
-        QCOMPARE(QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+        QCOMPARE(snapshot(m_dir).size(), 2);
     }
+}
+
+void TestRecordHelper::aStoredRecordShowsOneLineAndIsBeatenExactlyWhenTheGameSaysSo_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("shown"); // empty: checked for one line of plain text only
+    QTest::addColumn<int>("score");
+    QTest::addColumn<bool>("record");
+
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += char((i * 7919 + 13) % 256);
+    QTest::newRow("a number too large for a double") << QByteArray("1e999\r\n") << "1e999\r\n" << 32767 << false;
+    QTest::newRow("a number above every score") << QByteArray("99999\r\n") << "99999\r\n" << 32767 << false;
+    QTest::newRow("a negative score against 0 right answers") << QByteArray("-5\r\n") << "-5\r\n" << 0 << true;
+    QTest::newRow("digits then letters") << QByteArray("12abc\r\n") << "12abc\r\n" << 12 << false;
+    QTest::newRow("an empty file") << QByteArray() << "" << 1 << true;
+    QTest::newRow("a line end alone") << QByteArray("\r\n") << "\r\n" << 0 << false;
+    QTest::newRow("4 KiB of garbage") << garbage << QString() << 1 << true;
+    QTest::newRow("a second line") << QByteArray("7\r\n8\r\n") << "7\r\n" << 8 << true;
+    QTest::newRow("escape characters") << QByteArray("\x1b[2J\x1b[31m9\r\n") << " [2J [31m9\r\n" << 1 << true;
+    QTest::newRow("a NUL and a C1 control become blanks") << QByteArray("4\0"
+                                                                        "2\xc2\x85x",
+                                                                        6)
+                                                          << "4 2 x" << 42 << false;
+    QTest::newRow("a long line shows its first 250 characters") << QByteArray(260, '0') + "5\n"
+                                                                << QString(250, u'0') + "\n"
+                                                                << 1 << true;
+}
+
+void TestRecordHelper::aStoredRecordShowsOneLineAndIsBeatenExactlyWhenTheGameSaysSo()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, score);
+    QFETCH(bool, record);
+    writeBytes(m_dir + "/azerbilox.txt", stored);
+    writeBytes(m_dir + "/nzerbilox.txt", "Vecchio\r\n");
+
+    const HelperRun read = runHelperAt(m_dir, {QStringLiteral("--read")}, {});
+    QCOMPARE(read.status, 0);
+    QCOMPARE(read.output, QByteArray::number(stored.size()) + " 9\n" + stored + "Vecchio\r\n");
+    const QString line = records::readRecord(m_dir + u'/').bestScore;
+    if (shown.isEmpty() && !stored.isEmpty()) {
+        QVERIFY2(line.size() <= int(records::store::longestLine) + 2, qPrintable(line));
+        for (const QChar c : line.chopped(line.endsWith(u'\n') ? 1 : 0))
+            QVERIFY2(c.category() != QChar::Other_Control, qPrintable(line));
+    } else {
+        QCOMPARE(line, shown);
+    }
+    QCOMPARE(records::isNewRecord(line, qint16(score)), record);
+    const HelperRun save = runHelperAt(m_dir, {QString::number(score)}, "Nuovo");
+    QCOMPARE(save.errors, QString());
+    QCOMPARE(save.status, record ? records::store::Done : records::store::KeptTheRecord);
+}
+
+void TestRecordHelper::aLockHeldTooLongEndsInOneClearLine()
+{
+    // A save takes milliseconds: a holder that keeps the lock for seconds is stuck, and waiting on would freeze the
+    // game.
+    const int lock = open(qPrintable(m_dir + "/record.lock"), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    QVERIFY(lock >= 0 && flock(lock, LOCK_EX) == 0);
+    const HelperRun run = runHelperAt(m_dir, {QStringLiteral("5")}, "Anna");
+    close(lock);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.errors, QStringLiteral("Impossibile salvare il record in %1: un altro gioco lo sta salvando da più "
+                                        "di %2 secondi")
+                             .arg(m_dir)
+                             .arg(records::store::longestWaitSeconds));
+}
+
+void TestRecordHelper::aPairOfAnotherAccountBecomesTheHelpersOwnUnchanged()
+{
+    // As an earlier version left it: the files of the player who set the record, who could change them at will.
+    for (const char *file : {"/azerbilox.txt", "/nzerbilox.txt"}) {
+        writeBytes(m_dir + file, file[1] == 'a' ? "12\r\n" : "Anna\r\n");
+        QCOMPARE(chown(qPrintable(m_dir + file), nobody, nobody), 0);
+        QCOMPARE(chmod(qPrintable(m_dir + file), 0666), 0);
+    }
+    QCOMPARE(runHelperAt(m_dir, {QStringLiteral("--read")}, {}).status, 0);
+    for (const char *file : {"/azerbilox.txt", "/nzerbilox.txt"}) {
+        struct stat status
+        {};
+        QCOMPARE(stat(qPrintable(m_dir + file), &status), 0);
+        QCOMPARE(status.st_uid, geteuid());
+        QCOMPARE(status.st_mode & 07777, mode_t(0644));
+    }
+    QCOMPARE(bytesOf(m_dir + "/azerbilox.txt") + bytesOf(m_dir + "/nzerbilox.txt"), QByteArray("12\r\nAnna\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordHelper)

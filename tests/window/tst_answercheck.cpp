@@ -1,19 +1,8 @@
-#include "window/designlabel.h"
-#include "window/drawingsurface.h"
-#include "window/tavola.h"
-
-#include "support/fakerandom.h"
-#include "support/recordingperformer.h"
-#include "support/scripteddialogs.h"
+#include "support/startedgame.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <stdexcept>
-
-using window::Tavola;
 
 namespace {
 
@@ -27,21 +16,16 @@ constexpr float sevenTimesSeven = 0.65f;
 constexpr float sevenTimesThree = 0.25f;
 constexpr float sevenTimesTen = 0.95f;
 
-/// A shown window on its first exercise, as Form_Activate leaves it.
-struct Game
+/// A shown window on its first exercise, after `right` right and `wrong` wrong answers.
+struct Game : StartedGame
 {
-    explicit Game(QList<float> secondFactors = {sevenTimesSeven})
-        : performer(new RecordingPerformer), tavola(std::make_unique<ScriptedDialogs>(), performer,
-                                                    std::make_unique<FakeRandom>(withTints(std::move(secondFactors))))
+    explicit Game(QList<float> secondFactors = {sevenTimesSeven}, int right = 0, int wrong = 0)
+        : StartedGame(QStringLiteral("Amico"), withTints(secondFactors))
     {
-        tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),
-                                         QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
-        tavola.Txtnome1 = QStringLiteral("Amico");
-        tavola.show();
-        tavola.activateWindow();
-        if (!QTest::qWaitForWindowActive(&tavola))
-            qFatal("the window never became active");
-        tavola.cmdNext_Click();
+        round().setPlayerName(QStringLiteral("Amico"));
+        play(right, wrong);
+        showActive();
+        tavola.nextExercise();
         performer->log.clear();
     }
 
@@ -56,24 +40,24 @@ struct Game
     /// Judges `answer` as if typed and confirmed with Enter.
     void answer(const QString &typed)
     {
-        tavola.Text3->setText(typed);
-        tavola.Text3_KeyPress(13);
+        answerBox()->setText(typed);
+        QTest::keyClick(answerBox(), Qt::Key_Return);
     }
 
     bool exerciseShown() const
     {
-        return tavola.lblNum1->isVisible() && tavola.Label10->isVisible() && tavola.lblNum2->isVisible();
+        return label("lblNum1")->isVisible() && label("Label10")->isVisible() && label("lblNum2")->isVisible();
     }
     bool exerciseHidden() const
     {
-        return tavola.lblNum1->isHidden() && tavola.Label10->isHidden() && tavola.lblNum2->isHidden();
+        return label("lblNum1")->isHidden() && label("Label10")->isHidden() && label("lblNum2")->isHidden();
     }
-    bool bandsDrawn() const { return tavola.surface->drawing().pixelColor(400, 300).alpha() == 255; }
-    QColor messageColour() const { return tavola.lblMessage->palette().color(QPalette::WindowText); }
-    QStringList scores() const { return {tavola.lblScore->text(), tavola.lblScore1->text(), tavola.lblScore2->text()}; }
-
-    RecordingPerformer *performer;
-    Tavola tavola;
+    bool bandsDrawn() const { return surface()->drawing().pixelColor(400, 300).alpha() == 255; }
+    QColor messageColour() const { return label("lblMessage")->palette().color(QPalette::WindowText); }
+    QStringList scores() const
+    {
+        return {label("lblScore")->text(), label("lblScore1")->text(), label("lblScore2")->text()};
+    }
 };
 
 // Keys go where a child's keys go: to the widget that has the focus.
@@ -118,8 +102,8 @@ void TestAnswerCheck::rightAnswerIsPraisedInBlueAndClimbsTheLadder_data()
     QTest::newRow("eleventh right answer says neither Esatto nor Giusto")
         << "10" << 10
         << QStringList{"Speak 49", "Play congratulate", "Speak Sei sulla buona strada per diventare cavaliere"};
-    QTest::newRow("the ladder climbs on the shown count, not on correctCount")
-        << "2" << 5 << QStringList{"Speak Esatto", "Speak 49", "Play congratulate", "Speak Sei grande"};
+    QTest::newRow("the ladder climbs on the round's own count, whatever the label shows")
+        << "2" << 5 << QStringList{"Speak Esatto", "Speak 49", "Play domagic1", "Speak Sei forte"};
 }
 
 void TestAnswerCheck::rightAnswerIsPraisedInBlueAndClimbsTheLadder()
@@ -127,24 +111,21 @@ void TestAnswerCheck::rightAnswerIsPraisedInBlueAndClimbsTheLadder()
     QFETCH(QString, shown);
     QFETCH(int, correct);
     QFETCH(QStringList, ladder);
-    Game game;
-    Tavola &t = game.tavola;
-    t.correctCount = qint16(correct);
-    t.wrongCount = 2;
-    t.lblScore->setText(shown);
-    t.lblScore1->setText(QStringLiteral("2"));
+    Game game({sevenTimesSeven}, correct, 2);
+    game.label("lblScore")->setText(shown);
+    game.label("lblScore1")->setText(QStringLiteral("2"));
 
     game.answer(QStringLiteral("49"));
 
-    QCOMPARE(t.lblMessage->text(), QStringLiteral("Esatto. Sei forte!!!"));
+    QCOMPARE(game.label("lblMessage")->text(), QStringLiteral("Esatto. Sei forte!!!"));
     QCOMPARE(game.messageColour(), blue);
-    QCOMPARE(t.correctCount, correct + 1);
-    QCOMPARE(t.wrongCount, 2);
+    QCOMPARE(game.round().rightCount(), correct + 1);
+    QCOMPARE(game.round().wrongCount(), 2);
     QCOMPARE(game.performer->log, preamble + ladder);
     QCOMPARE(game.scores(), (QStringList{QString::number(correct + 1), "2", QString::number(correct + 3)}));
     QVERIFY(game.exerciseHidden());
-    QVERIFY(t.cmdNext->isEnabled());
-    QVERIFY(t.cmdNext->hasFocus());
+    QVERIFY(game.nextButton()->isEnabled());
+    QVERIFY(game.nextButton()->hasFocus());
 }
 
 void TestAnswerCheck::anythingButTheExactDigitsIsWrong_data()
@@ -165,25 +146,22 @@ void TestAnswerCheck::anythingButTheExactDigitsIsWrong_data()
 void TestAnswerCheck::anythingButTheExactDigitsIsWrong()
 {
     QFETCH(QString, typed);
-    Game game;
-    Tavola &t = game.tavola;
-    t.correctCount = 3;
-    t.wrongCount = 2;
-    t.lblScore->setText(QStringLiteral("3"));
-    t.lblScore1->setText(QStringLiteral("2"));
-    t.lblScore2->setText(QStringLiteral("5"));
+    Game game({sevenTimesSeven}, 3, 2);
+    game.label("lblScore")->setText(QStringLiteral("3"));
+    game.label("lblScore1")->setText(QStringLiteral("2"));
+    game.label("lblScore2")->setText(QStringLiteral("5"));
 
     game.answer(typed);
 
-    QCOMPARE(t.Text3->text(), typed);
-    QCOMPARE(t.lblMessage->text(), QStringLiteral("Sbagliato!! 49"));
+    QCOMPARE(game.answerBox()->text(), typed);
+    QCOMPARE(game.label("lblMessage")->text(), QStringLiteral("Sbagliato!! 49"));
     QCOMPARE(game.messageColour(), red);
-    QCOMPARE(t.correctCount, 3);
-    QCOMPARE(t.wrongCount, 3);
+    QCOMPARE(game.round().rightCount(), 3);
+    QCOMPARE(game.round().wrongCount(), 3);
     QCOMPARE(game.performer->log, wrongPreamble + QStringList({"Speak Sbagliato", "Speak 49"}));
     QCOMPARE(game.scores(), (QStringList{"3", "3", "6"}));
     QVERIFY(game.exerciseHidden());
-    QVERIFY(t.cmdNext->hasFocus());
+    QVERIFY(game.nextButton()->hasFocus());
 }
 
 void TestAnswerCheck::countingPast32767IsTheOverflowError_data()
@@ -201,10 +179,7 @@ void TestAnswerCheck::countingPast32767IsTheOverflowError()
     QFETCH(QString, typed);
     QFETCH(int, correct);
     QFETCH(int, wrong);
-    Game game;
-    game.tavola.correctCount = qint16(correct);
-    game.tavola.wrongCount = qint16(wrong);
-    game.tavola.lblScore->setText(QString::number(correct));
+    Game game({sevenTimesSeven}, correct, wrong);
     QVERIFY_THROWS_EXCEPTION(std::overflow_error, game.answer(typed));
 }
 
@@ -228,26 +203,24 @@ void TestAnswerCheck::everyKeyThatGivesACharacterShowsTheExercise()
     QFETCH(bool, givesACharacter);
     QFETCH(QString, boxAfter);
     Game game;
-    Tavola &t = game.tavola;
-    t.Text3->setText(QStringLiteral("75"));
+    game.answerBox()->setText(QStringLiteral("75"));
     QVERIFY(game.bandsDrawn());
     QVERIFY(game.exerciseHidden());
 
-    QTest::keyClick(t.Text3, key);
+    QTest::keyClick(game.answerBox(), key);
 
-    QCOMPARE(t.Text3->text(), boxAfter);
+    QCOMPARE(game.answerBox()->text(), boxAfter);
     QCOMPARE(game.exerciseShown(), givesACharacter);
     QCOMPARE(game.bandsDrawn(), !givesACharacter);
-    QCOMPARE(t.wrongCount + t.correctCount, 0);
+    QCOMPARE(game.round().wrongCount() + game.round().rightCount(), 0);
     QVERIFY(game.performer->log.isEmpty());
 }
 
 void TestAnswerCheck::playsSeveralExercisesWithTheKeyboardAlone()
 {
     Game game({sevenTimesSeven, sevenTimesThree, sevenTimesTen});
-    Tavola &t = game.tavola;
-    QVERIFY(t.Text3->hasFocus());
-    QVERIFY(!t.cmdNext->isEnabled());
+    QVERIFY(game.answerBox()->hasFocus());
+    QVERIFY(!game.nextButton()->isEnabled());
 
     // 7 x 7, answered right.
     type(QStringLiteral("4"));
@@ -255,18 +228,18 @@ void TestAnswerCheck::playsSeveralExercisesWithTheKeyboardAlone()
     QVERIFY(!game.bandsDrawn());
     type(QStringLiteral("9"));
     press(Qt::Key_Return);
-    QCOMPARE(t.lblMessage->text(), QStringLiteral("Esatto. Sei forte!!!"));
+    QCOMPARE(game.label("lblMessage")->text(), QStringLiteral("Esatto. Sei forte!!!"));
     QCOMPARE(game.scores(), (QStringList{"1", "0", "1"}));
     QVERIFY(game.exerciseHidden());
-    QVERIFY(t.cmdNext->isEnabled());
-    QVERIFY(t.cmdNext->hasFocus());
+    QVERIFY(game.nextButton()->isEnabled());
+    QVERIFY(game.nextButton()->hasFocus());
 
     // Enter on the button asks for 7 x 3; the first key, a Backspace, shows it.
     press(Qt::Key_Return);
-    QCOMPARE(t.Text7, QStringLiteral("21"));
-    QCOMPARE(t.lblMessage->text(), QString());
-    QCOMPARE(t.Text3->text(), QString());
-    QVERIFY(t.Text3->hasFocus());
+    QCOMPARE(game.round().expectedAnswer(), QStringLiteral("21"));
+    QCOMPARE(game.label("lblMessage")->text(), QString());
+    QCOMPARE(game.answerBox()->text(), QString());
+    QVERIFY(game.answerBox()->hasFocus());
     QVERIFY(game.bandsDrawn());
     QVERIFY(game.exerciseHidden());
     press(Qt::Key_Backspace);
@@ -274,22 +247,22 @@ void TestAnswerCheck::playsSeveralExercisesWithTheKeyboardAlone()
     QVERIFY(!game.bandsDrawn());
     type(QStringLiteral("12"));
     press(Qt::Key_Return);
-    QCOMPARE(t.lblMessage->text(), QStringLiteral("Sbagliato!! 21"));
+    QCOMPARE(game.label("lblMessage")->text(), QStringLiteral("Sbagliato!! 21"));
     QCOMPARE(game.scores(), (QStringList{"1", "1", "2"}));
     QVERIFY(game.exerciseHidden());
-    QVERIFY(t.cmdNext->hasFocus());
+    QVERIFY(game.nextButton()->hasFocus());
 
     // 7 x 10, answered right.
     press(Qt::Key_Return);
-    QCOMPARE(t.Text7, QStringLiteral("70"));
-    QVERIFY(t.Text3->hasFocus());
+    QCOMPARE(game.round().expectedAnswer(), QStringLiteral("70"));
+    QVERIFY(game.answerBox()->hasFocus());
     type(QStringLiteral("70"));
     press(Qt::Key_Return);
-    QCOMPARE(t.lblMessage->text(), QStringLiteral("Esatto. Sei forte!!!"));
+    QCOMPARE(game.label("lblMessage")->text(), QStringLiteral("Esatto. Sei forte!!!"));
     QCOMPARE(game.scores(), (QStringList{"2", "1", "3"}));
-    QVERIFY(t.cmdNext->hasFocus());
-    QCOMPARE(t.correctCount, 2);
-    QCOMPARE(t.wrongCount, 1);
+    QVERIFY(game.nextButton()->hasFocus());
+    QCOMPARE(game.round().rightCount(), 2);
+    QCOMPARE(game.round().wrongCount(), 1);
 }
 
 void TestAnswerCheck::repeatedEnterDoesNotJudgeTheSameAnswerTwice_data()
@@ -309,42 +282,39 @@ void TestAnswerCheck::repeatedEnterDoesNotJudgeTheSameAnswerTwice()
     QFETCH(QString, answer);
     QFETCH(QString, typedAgain);
     Game game({sevenTimesSeven, sevenTimesThree});
-    Tavola &t = game.tavola;
     type(answer);
     press(Qt::Key_Return);
-    t.Command3->click();
     const QStringList scores = game.scores();
-    const QString verdict = t.lblMessage->text();
+    const QString verdict = game.label("lblMessage")->text();
     const QColor colour = game.messageColour();
 
     // The child goes back into the box with the mouse and maybe edits: the verdict stays.
-    QTest::mouseClick(t.Text3, Qt::LeftButton);
-    QVERIFY(t.Text3->hasFocus());
+    QTest::mouseClick(game.answerBox(), Qt::LeftButton);
+    QVERIFY(game.answerBox()->hasFocus());
     for (const QChar c : typedAgain)
         press(c == u'\b' ? Qt::Key_Backspace : Qt::Key(c.unicode()));
-    QCOMPARE(t.lblMessage->text(), verdict);
+    QCOMPARE(game.label("lblMessage")->text(), verdict);
     QCOMPARE(game.messageColour(), colour);
     QVERIFY(game.exerciseHidden());
 
     // Enter there asks for the next exercise, as "Nuovo calcolo" does, and judges nothing.
     press(Qt::Key_Return);
     QCOMPARE(game.scores(), scores);
-    QCOMPARE(t.correctCount + t.wrongCount, 1);
-    QCOMPARE(t.Text7, QStringLiteral("21"));
-    QCOMPARE(t.lblMessage->text(), QString());
-    QCOMPARE(t.Text3->text(), QString());
-    QVERIFY(t.Text3->hasFocus());
+    QCOMPARE(game.round().rightCount() + game.round().wrongCount(), 1);
+    QCOMPARE(game.round().expectedAnswer(), QStringLiteral("21"));
+    QCOMPARE(game.label("lblMessage")->text(), QString());
+    QCOMPARE(game.answerBox()->text(), QString());
+    QVERIFY(game.answerBox()->hasFocus());
 
     // The next exercise gets its own verdict.
     type(QStringLiteral("21"));
     press(Qt::Key_Return);
-    QCOMPARE(t.correctCount + t.wrongCount, 2);
+    QCOMPARE(game.round().rightCount() + game.round().wrongCount(), 2);
 }
 
 void TestAnswerCheck::aHeldEnterJudgesOnlyOnce()
 {
     Game game;
-    Tavola &t = game.tavola;
     type(QStringLiteral("48"));
     press(Qt::Key_Return);
     // Held down, Enter goes on repeating wherever the focus moves: to the button, then to the box.
@@ -352,7 +322,7 @@ void TestAnswerCheck::aHeldEnterJudgesOnlyOnce()
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
         QApplication::sendEvent(QApplication::focusWidget(), &repeat);
     }
-    QCOMPARE(t.correctCount + t.wrongCount, 1);
+    QCOMPARE(game.round().rightCount() + game.round().wrongCount(), 1);
     QCOMPARE(game.scores(), (QStringList{"0", "1", "1"}));
 }
 

@@ -1,4 +1,4 @@
-#include "startedgame.h"
+#include "support/startedgame.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,10 +8,15 @@ namespace {
 
 const QString goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
 
-void tick(window::Tavola &t, int times)
+void tick(engine::Round &round, int times)
 {
     for (int i = 0; i < times; ++i)
-        t.Timer1_Timer();
+        round.tick();
+}
+
+bool ticking(const engine::Round &round)
+{
+    return round.findChild<QTimer *>()->isActive();
 }
 
 } // namespace
@@ -25,6 +30,7 @@ private Q_SLOTS:
     void aGameEndsOnTheTickAfterZeroIsShown();
     void anHourIsBorrowedWhenMinutesAndSecondsAreZero();
     void timeOutWithTheGoodbyeOpenLeavesOnce();
+    void theRealTimerEndsTheGameOnceTheTickAfterZero();
 };
 
 void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown_data()
@@ -47,21 +53,19 @@ void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown()
     QFETCH(bool, left);
     StartedGame game;
     game.start();
-    tick(game.tavola, ticks);
-    QCOMPARE(game.tavola.lblconto->text(), display);
+    tick(game.round(), ticks);
+    QCOMPARE(game.label("lblconto")->text(), display);
     QCOMPARE(game.dialogs->messages.contains(goodbye), left);
-    QCOMPARE(game.tavola.Timer1->isActive(), !left);
+    QCOMPARE(ticking(game.round()), !left);
 }
 
 void TestCountdown::anHourIsBorrowedWhenMinutesAndSecondsAreZero()
 {
     StartedGame game;
     game.start();
-    game.tavola.clockHours = 1;
-    game.tavola.clockMinutes = 0;
-    game.tavola.clockSeconds = 0;
-    tick(game.tavola, 1);
-    QCOMPARE(game.tavola.lblconto->text(), QStringLiteral("00:59:59"));
+    game.round().startClock({1, 0, 0});
+    tick(game.round(), 1);
+    QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00:59:59"));
 }
 
 void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
@@ -69,23 +73,41 @@ void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
     // While the goodbye box waits, ticks and the exit button keep arriving: none may start leaving again.
     StartedGame game;
     game.start();
-    window::Tavola &t = game.tavola;
-    t.lblScore->setText(QStringLiteral("3"));
-    QSignalSpy ended(&t, &window::Tavola::programEnded);
-    game.dialogs->whileTelling = [&t](const QString &text) {
+    game.play(3, 0);
+    engine::Round &round = game.round();
+    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    game.dialogs->whileTelling = [&game, &round](const QString &text) {
         if (text != goodbye)
             return;
-        QVERIFY(!t.Timer1->isActive());
-        tick(t, 5);
-        t.cmdExit1_Click();
+        QVERIFY(!ticking(round));
+        tick(round, 5);
+        game.tavola.leave();
     };
-    tick(t, 421);
+    tick(round, 421);
 
     QCOMPARE(game.dialogs->messages.count(goodbye), 1);
     QCOMPARE(game.dialogs->messages.last(), QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
     QCOMPARE(ended.count(), 1);
     QCOMPARE(game.readRecord(records::bestScoreFileName), QByteArray("3\r\n"));
     QCOMPARE(game.readRecord(records::championFileName), QByteArray("Giulia\r\n"));
+}
+
+void TestCountdown::theRealTimerEndsTheGameOnceTheTickAfterZero()
+{
+    // The clock's own timer, from one second left: zero shows on the first tick and the game ends on the second,
+    // with one goodbye however long it waits.
+    StartedGame game;
+    game.start();
+    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    QStringList shownAtGoodbye;
+    game.dialogs->whileTelling = [&](const QString &) {
+        shownAtGoodbye << game.label("lblconto")->text();
+        QTest::qWait(2000);
+    };
+    game.round().startClock({0, 0, 1});
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+    QCOMPARE(shownAtGoodbye, QStringList{"00:00:00"});
+    QCOMPARE(game.dialogs->messages.count(goodbye), 1);
 }
 
 QTEST_MAIN(TestCountdown)

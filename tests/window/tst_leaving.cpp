@@ -1,10 +1,4 @@
-#include "records/recordfiles.h"
-#include "window/designlabel.h"
-#include "window/tavola.h"
-
-#include "support/fakerandom.h"
-#include "support/recordingperformer.h"
-#include "support/scripteddialogs.h"
+#include "support/startedgame.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -25,26 +19,22 @@ const QString goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida "
 const QString confirmation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
 const QDateTime lastWeek = QDateTime::currentDateTime().addDays(-7);
 
-/// A window at the end of a game: the record files as start-up left them in a data directory of
-/// its own, `lblpunti` holding the stored score's text, and the given score and player's name.
-struct EndedGame
+/// A window at the end of a game: the record files as start-up found them in a data directory of its own, and
+/// the given score and player's name.
+struct EndedGame : StartedGame
 {
     EndedGame(const QByteArray &storedScore, const QByteArray &storedName, const QString &score, const QString &name)
-        : dialogs(new ScriptedDialogs), tavola(std::unique_ptr<window::Dialogs>(dialogs), new RecordingPerformer,
-                                               std::make_unique<FakeRandom>(QList{0.5f})),
-          ended(&tavola, &Tavola::programEnded)
+        : StartedGame(name), ended(&tavola, &Tavola::programEnded)
     {
-        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-        tavola.windowsDir = records::GetSystemDir();
         writeOld(records::bestScoreFileName, storedScore);
         writeOld(records::championFileName, storedName);
-        tavola.lblpunti->setText(records::Leggifiletxt(scorePath()));
-        tavola.lblScore->setText(score);
-        tavola.lblnome1->setText(name);
+        tavola.prepareGame();
+        dialogs->messages.clear();
+        play(score.toInt(), 0);
     }
 
-    QString scorePath() const { return tavola.windowsDir + records::bestScoreFileName; }
-    QString namePath() const { return tavola.windowsDir + records::championFileName; }
+    QString scorePath() const { return recordPath(records::bestScoreFileName); }
+    QString namePath() const { return recordPath(records::championFileName); }
 
     static QByteArray bytesOf(const QString &path)
     {
@@ -54,7 +44,7 @@ struct EndedGame
 
     void writeOld(const QString &fileName, const QByteArray &bytes)
     {
-        QFile file(tavola.windowsDir + fileName);
+        QFile file(recordPath(fileName));
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(bytes), bytes.size());
         QVERIFY(file.flush());
@@ -62,9 +52,6 @@ struct EndedGame
         QVERIFY(file.setFileTime(lastWeek, QFileDevice::FileModificationTime));
     }
 
-    QTemporaryDir data;
-    ScriptedDialogs *dialogs;
-    Tavola tavola;
     QSignalSpy ended;
 };
 
@@ -116,14 +103,14 @@ void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore()
     QFETCH(bool, record);
     EndedGame game(storedScore, storedName, score, name);
 
-    game.tavola.cmdExit1_Click();
+    game.tavola.leave();
 
     QCOMPARE(game.ended.size(), 1);
     QCOMPARE(game.ended.at(0).at(0).toInt(), 0);
     if (record) {
         QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
         QCOMPARE(game.bytesOf(game.scorePath()), score.toLatin1() + "\r\n");
-        QCOMPARE(records::Leggifiletxt(game.namePath()), name + "\r\n");
+        QCOMPARE(records::readRecordFile(game.namePath()), name + "\r\n");
     } else {
         QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
         QCOMPARE(game.bytesOf(game.scorePath()), storedScore);
@@ -139,7 +126,7 @@ void TestLeaving::theExitButtonRunsTheLeaveProcedure()
     game.tavola.show();
     QVERIFY(QTest::qWaitForWindowExposed(&game.tavola));
 
-    QTest::mouseClick(game.tavola.cmdExit1, Qt::LeftButton);
+    QTest::mouseClick(game.exitButton(), Qt::LeftButton);
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
     QCOMPARE(game.ended.size(), 1);
@@ -154,7 +141,7 @@ void TestLeaving::aFailedSaveIsAnErrorAndNeverConfirmed()
 
     QString error;
     try {
-        game.tavola.cmdExit1_Click();
+        game.tavola.leave();
     } catch (const std::runtime_error &e) {
         error = QString::fromLocal8Bit(e.what());
     }
@@ -172,7 +159,7 @@ void TestLeaving::aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed()
     game.writeOld(records::bestScoreFileName, "20\r\n");
     game.writeOld(records::championFileName, "Bruno\r\n");
 
-    game.tavola.cmdExit1_Click();
+    game.tavola.leave();
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
     QCOMPARE(game.ended.size(), 1);
@@ -184,10 +171,10 @@ void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()
 {
     EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
     // The clock's last tick may come while the goodbye box is open.
-    game.dialogs->whileTelling = [&game](const QString &) { game.tavola.cmdExit1_Click(); };
+    game.dialogs->whileTelling = [&game](const QString &) { game.tavola.leave(); };
 
-    game.tavola.cmdExit1_Click();
-    game.tavola.cmdExit1_Click();
+    game.tavola.leave();
+    game.tavola.leave();
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
     QCOMPARE(game.ended.size(), 1);

@@ -1,35 +1,15 @@
-#include "window/drawingsurface.h"
-#include "window/tavola.h"
+#include "support/startedgame.h"
 
-#include "support/fakerandom.h"
-#include "support/recordingperformer.h"
-#include "support/scripteddialogs.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-using window::Tavola;
+#include <QSet>
 
 namespace {
 
-struct Game
+struct Game : StartedGame
 {
-    explicit Game(QList<float> fractions = {0.5f})
-        : performer(new RecordingPerformer), random(new FakeRandom(std::move(fractions))),
-          tavola(std::make_unique<ScriptedDialogs>(), performer, std::unique_ptr<engine::RandomSource>(random))
+    explicit Game(QList<float> fractions = {0.5f}) : StartedGame(QStringLiteral("Giulia"), std::move(fractions))
     {
-        tavola.Agent1->Characters().Load(QStringLiteral("Merlin"),
-                                         QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs"));
-        tavola.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tavola));
-        tavola.activateWindow();
+        showActive();
     }
-
-    RecordingPerformer *performer;
-    FakeRandom *random;
-    Tavola tavola;
 };
 
 } // namespace
@@ -70,26 +50,24 @@ void TestNextExercise::setsTheExerciseInTheCarriersAndLabels()
     QFETCH(QString, words);
     QFETCH(QString, product);
     Game game({0.35f, fraction});
-    Tavola &t = game.tavola;
-    t.lblMessage->setText(QStringLiteral("Sbagliato!! 49"));
+    game.label("lblMessage")->setText(QStringLiteral("Sbagliato!! 49"));
 
-    t.cmdNext_Click();
+    game.tavola.nextExercise();
 
-    QCOMPARE(t.factor1, 7);
-    QCOMPARE(t.factor2, factor2);
-    QCOMPARE(t.tintLevel, 4);
-    QCOMPARE(t.Text1, QStringLiteral("7"));
-    QCOMPARE(t.Text6, words);
-    QCOMPARE(t.Text7, product);
-    QCOMPARE(t.product, product.toInt());
-    QCOMPARE(t.lblNum1->text(), QStringLiteral("7"));
-    QCOMPARE(t.lblNum2->text(), QString::number(factor2));
-    QVERIFY(t.lblNum1->isHidden());
-    QVERIFY(t.Label10->isHidden());
-    QVERIFY(t.lblNum2->isHidden());
-    QCOMPARE(t.lblMessage->text(), QString());
-    QCOMPARE(t.Text3->text(), QString());
-    QVERIFY(t.Text3->hasFocus());
+    const engine::Exercise &exercise = game.round().exercise();
+    QCOMPARE(exercise.factor1, 7);
+    QCOMPARE(exercise.factor2, factor2);
+    QCOMPARE(exercise.tintLevel, 4);
+    QCOMPARE(game.round().expectedAnswer(), product);
+    QCOMPARE(exercise.product, product.toInt());
+    QCOMPARE(game.label("lblNum1")->text(), QStringLiteral("7"));
+    QCOMPARE(game.label("lblNum2")->text(), QString::number(factor2));
+    QVERIFY(game.label("lblNum1")->isHidden());
+    QVERIFY(game.label("Label10")->isHidden());
+    QVERIFY(game.label("lblNum2")->isHidden());
+    QCOMPARE(game.label("lblMessage")->text(), QString());
+    QCOMPARE(game.answerBox()->text(), QString());
+    QVERIFY(game.answerBox()->hasFocus());
     QCOMPARE(game.random->reseeds, 1);
     QCOMPARE(game.performer->log, (QStringList{"Show", "MoveTo 250 175", "Play Greet", "Height 205", "Speak 7",
                                                "Speak per", "Speak " + words}));
@@ -98,12 +76,11 @@ void TestNextExercise::setsTheExerciseInTheCarriersAndLabels()
 void TestNextExercise::leavesTheCountersAlone()
 {
     Game game;
-    game.tavola.correctCount = 3;
-    game.tavola.wrongCount = 2;
-    game.tavola.cmdNext_Click();
-    game.tavola.cmdNext_Click();
-    QCOMPARE(game.tavola.correctCount, 3);
-    QCOMPARE(game.tavola.wrongCount, 2);
+    game.play(3, 2);
+    game.tavola.nextExercise();
+    game.tavola.nextExercise();
+    QCOMPARE(game.round().rightCount(), 3);
+    QCOMPARE(game.round().wrongCount(), 2);
 }
 
 void TestNextExercise::everyFactorAndTintComesUpOverManyCalls()
@@ -111,12 +88,12 @@ void TestNextExercise::everyFactorAndTintComesUpOverManyCalls()
     Game game;
     window::Tavola tavola(std::make_unique<ScriptedDialogs>(), new RecordingPerformer,
                           std::make_unique<engine::ClockSeededRandom>());
-    tavola.Agent1->Characters().Load(QStringLiteral("Merlin"), QStringLiteral("Merlin.acs"));
+    tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
     QSet<int> factors, tints;
     for (int i = 0; i < 300; ++i) {
-        tavola.cmdNext_Click();
-        factors.insert(tavola.factor2);
-        tints.insert(tavola.tintLevel);
+        tavola.nextExercise();
+        factors.insert(tavola.round().exercise().factor2);
+        tints.insert(tavola.round().exercise().tintLevel);
     }
     const QSet<int> oneToTen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     QCOMPARE(factors, oneToTen);
@@ -136,9 +113,9 @@ void TestNextExercise::paintsTheBandsAcrossTheWholeClientArea()
     QFETCH(float, tintFraction);
     QFETCH(int, green);
     Game game({tintFraction, 0.5f});
-    game.tavola.cmdNext_Click();
+    game.tavola.nextExercise();
 
-    const QImage bands = game.tavola.surface->drawing();
+    const QImage bands = game.surface()->drawing();
     QCOMPARE(bands.size(), QSize(785, 556));
     const int lastRow = bands.height() - 1;
     for (int x : {0, bands.width() / 2, bands.width() - 1}) {

@@ -1,4 +1,4 @@
-#include "startedgame.h"
+#include "support/startedgame.h"
 
 #include <QTest>
 #include <QTimer>
@@ -56,11 +56,11 @@ void TestStartup::greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName()
     QFETCH(QString, greeting);
     QFETCH(QString, player);
     StartedGame game(typed);
-    game.tavola.Form_Load();
+    game.tavola.prepareGame();
     QCOMPARE(game.dialogs->prompts, QStringList{"Come ti chiami?"});
     QCOMPARE(game.dialogs->messages, QStringList{greeting});
-    QCOMPARE(game.tavola.lblnome1->text(), player);
-    QCOMPARE(game.tavola.Txtnome1, player);
+    QCOMPARE(game.label("lblnome1")->text(), player);
+    QCOMPARE(game.round().playerName(), player);
 }
 
 void TestStartup::theNarratorIntroducesTheGameThenDictatesTheFirstExercise()
@@ -77,37 +77,36 @@ void TestStartup::theNarratorIntroducesTheGameThenDictatesTheFirstExercise()
 void TestStartup::loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation()
 {
     StartedGame game;
-    window::Tavola &t = game.tavola;
-    t.Form_Load();
-    QVERIFY(t.Timer1->isActive());
-    QCOMPARE(t.Timer1->interval(), 1000);
-    QCOMPARE(t.clockHours, 0);
-    QCOMPARE(t.clockMinutes, 7);
-    QCOMPARE(t.clockSeconds, 0.0f);
-    QCOMPARE(t.lblconto->text(), QStringLiteral("00:00:00"));
-    QVERIFY(t.lblNum1->isHidden());
-    QVERIFY(t.Label10->isHidden());
-    QVERIFY(t.lblNum2->isHidden());
+    game.tavola.prepareGame();
+    const QTimer *ticks = game.round().findChild<QTimer *>();
+    QVERIFY(ticks->isActive());
+    QCOMPARE(ticks->interval(), 1000);
+    QCOMPARE(game.round().timeLeft().hours, 0);
+    QCOMPARE(game.round().timeLeft().minutes, 7);
+    QCOMPARE(game.round().timeLeft().seconds, 0.0f);
+    QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00:00:00"));
+    QVERIFY(game.label("lblNum1")->isHidden());
+    QVERIFY(game.label("Label10")->isHidden());
+    QVERIFY(game.label("lblNum2")->isHidden());
 
-    t.show();
-    t.Form_Activate();
-    QCOMPARE(t.lblconto->text(), QStringLiteral("00.07.00"));
+    game.tavola.show();
+    game.tavola.beginGame();
+    QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00.07.00"));
 }
 
 void TestStartup::activationZeroesTheCountersAfterSettingTheFirstExercise()
 {
     StartedGame game;
-    window::Tavola &t = game.tavola;
-    t.Form_Load();
-    QCOMPARE(t.correctCount, 0);
-    QCOMPARE(t.wrongCount, 0);
-    t.correctCount = 4;
-    t.wrongCount = 2;
-    t.show();
-    t.Form_Activate();
-    QCOMPARE(t.correctCount, 0);
-    QCOMPARE(t.wrongCount, 0);
-    QCOMPARE(t.Text7, QStringLiteral("42"));
+    game.play(1, 1);
+    game.tavola.prepareGame();
+    QCOMPARE(game.round().rightCount(), 0);
+    QCOMPARE(game.round().wrongCount(), 0);
+    game.play(4, 2);
+    game.tavola.show();
+    game.tavola.beginGame();
+    QCOMPARE(game.round().rightCount(), 0);
+    QCOMPARE(game.round().wrongCount(), 0);
+    QCOMPARE(game.round().expectedAnswer(), QStringLiteral("42"));
 }
 
 void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data()
@@ -130,11 +129,11 @@ void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun()
         game.writeRecord(bestScoreFileName, score);
         game.writeRecord(championFileName, champion);
     }
-    game.tavola.Form_Load();
+    game.tavola.prepareGame();
     QCOMPARE(game.readRecord(bestScoreFileName), score);
     QCOMPARE(game.readRecord(championFileName), champion);
-    QCOMPARE(game.tavola.lblpunti->text(), QString::fromLatin1(score));
-    QCOMPARE(game.tavola.lblnome->text(), QString::fromLatin1(champion));
+    QCOMPARE(game.label("lblpunti")->text(), QString::fromLatin1(score));
+    QCOMPARE(game.label("lblnome")->text(), QString::fromLatin1(champion));
 }
 
 QTEST_MAIN(TestStartup)

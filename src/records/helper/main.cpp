@@ -1,4 +1,4 @@
-// quorvane-record: writes the computer's shared record for the game, set-group-id games.
+// quorvane-record: reads and writes the computer's shared record for the game, set-user-id to the record's account.
 
 #include "records/helper/helperrun.h"
 
@@ -7,7 +7,9 @@
 
 int main(int argc, char **argv)
 {
-    recordhelper::hardenProcess();
+    // First of all: until then the caller may still signal the process (it holds no lock yet).
+    records::helper::becomeTheRecordAccount();
+    records::helper::hardenProcess();
     const std::span<const char *const> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    return recordhelper::run(QUORVANE_SHARED_RECORD_DIR, arguments, STDIN_FILENO, stderr);
+    return records::helper::run(QUORVANE_SHARED_RECORD_DIR, arguments, STDIN_FILENO, stdout, stderr);
 }

@@ -1,13 +1,12 @@
 #include "records/helper/request.h"
 
+#include "records/store/recordconstants.h"
+
 #include <cwchar>
 #include <cwctype>
 
-namespace recordhelper {
+namespace records::helper {
 namespace {
-
-constexpr std::size_t longestName = 250;
-constexpr int highestScore = 32767;
 
 bool isControl(wchar_t c)
 {
@@ -19,7 +18,7 @@ bool isControl(wchar_t c)
 
 std::optional<int> readScore(std::string_view text)
 {
-    if (text.empty() || text.size() > 5 || text.front() == '0')
+    if (text.empty() || text.size() > 5 || (text.front() == '0' && text.size() > 1))
         return std::nullopt;
     int score = 0;
     for (const char c : text) {
@@ -27,7 +26,7 @@ std::optional<int> readScore(std::string_view text)
             return std::nullopt;
         score = score * 10 + (c - '0');
     }
-    if (score > highestScore)
+    if (score > store::highestScore)
         return std::nullopt;
     return score;
 }
@@ -43,11 +42,11 @@ std::optional<std::string> nameProblem(std::string_view name)
             return "non è un testo valido nella codifica del sistema";
         if (length == 0 || isControl(c)) // 0: a NUL byte
             return "contiene un carattere di controllo o un a capo";
-        if (++characters > longestName)
-            return "è più lungo di 250 caratteri";
+        if (++characters > store::longestLine)
+            return "è più lungo di " + std::to_string(store::longestLine) + " caratteri";
         name.remove_prefix(length);
     }
     return std::nullopt;
 }
 
-} // namespace recordhelper
+} // namespace records::helper

@@ -1,10 +1,13 @@
-#include "records/recordstore.h"
+#include "records/store/recordstore.h"
 
-#include "records/storedscore.h"
+#include "records/store/recordconstants.h"
+#include "records/store/recordline.h"
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include <dirent.h>
@@ -13,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace recordstore {
+namespace records::store {
 namespace {
 
 // How a save keeps the pair whole. Both new files are written under temporary names and flushed to disk, then the
@@ -21,8 +24,13 @@ namespace {
 // two renames over the old files follow. Whatever instant the writer dies, the next start-up finds either no marker
 // (the old pair stands untouched: the temporaries are dropped) or the marker beside the complete new files (the
 // renames still due are made): the pair is old or new, never mixed, and nothing is left behind. Everything happens
-// under an exclusive lock on the directory, so two writers never mix their steps either.
+// under an exclusive lock on a file that only the directory's own account can open, so two writers never mix their
+// steps either, and no other account can hold them up.
 constexpr std::string_view commitMarker = "record.commit";
+constexpr std::string_view lockFile = "record.lock";
+// Readable by all, writable by the owner alone: the lock file not even readable.
+constexpr mode_t fileMode = 0644;
+constexpr mode_t lockMode = 0600;
 constexpr std::string_view temporarySuffix = ".new";
 constexpr std::array recordFiles{bestScoreFile, championFile};
 
@@ -30,11 +38,6 @@ const std::string savingFailed = "Impossibile salvare il record in";
 const std::string readingFailed = "Impossibile leggere";
 const std::string creatingFailed = "Impossibile creare";
 const std::string notRegular = "non è un file regolare";
-
-[[noreturn]] void fail(const std::string &what, const std::string &path, const std::string &reason)
-{
-    throw Failure(what + ' ' + path + ": " + reason);
-}
 
 [[noreturn]] void failWithErrno(const std::string &what, const std::string &path, int error = errno)
 {
@@ -66,22 +69,39 @@ private:
     int m_fd;
 };
 
+// Held while the pair is read or changed. Another game's save takes milliseconds: past longestWaitSeconds the
+// holder is stuck, and the wait ends with a clear refusal instead of a frozen game.
 class Lock
 {
 public:
-    Lock(const Directory &directory, const std::string &what) : m_fd(directory.fd())
+    Lock(const Directory &directory, const std::string &what)
+        : m_file(openat(directory.fd(), std::string(lockFile).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                        lockMode))
     {
-        while (flock(m_fd, LOCK_EX) != 0) {
-            if (errno != EINTR)
-                failWithErrno(what, directory.path());
+        const std::string path = directory.pathOf(lockFile);
+        struct stat status
+        {};
+        if (m_file.get() < 0 || fstat(m_file.get(), &status) != 0)
+            failWithErrno(what, path);
+        // A lock file that another account could open would let that account hold every game up.
+        if (!S_ISREG(status.st_mode) || status.st_uid != geteuid() || (status.st_mode & 0077) != 0)
+            fail(what, path, "non è un file riservato all'account del record");
+        using namespace std::chrono;
+        const auto deadline = steady_clock::now() + seconds(longestWaitSeconds);
+        while (flock(m_file.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                failWithErrno(what, path);
+            if (steady_clock::now() >= deadline)
+                fail(what, directory.path(),
+                     "un altro gioco lo sta salvando da più di " + std::to_string(longestWaitSeconds) + " secondi");
+            std::this_thread::sleep_for(milliseconds(5));
         }
     }
-    ~Lock() { flock(m_fd, LOCK_UN); }
     Lock(const Lock &) = delete;
     Lock &operator=(const Lock &) = delete;
 
 private:
-    int m_fd;
+    Descriptor m_file; // closing it releases the lock
 };
 
 int noFollowFlag(const Directory &directory)
@@ -193,13 +213,12 @@ public:
     PairWriter(const PairWriter &) = delete;
     PairWriter &operator=(const PairWriter &) = delete;
 
-    /// Writes `value` and its line end into the temporary of `name` and flushes it to disk.
-    void write(std::string_view name, std::string_view value)
+    /// Writes `bytes` into the temporary of `name` and flushes it to disk.
+    void write(std::string_view name, std::string_view bytes)
     {
-        const std::string line = std::string(value) + "\r\n";
         Descriptor file(openat(m_directory.fd(), temporaryOf(name).c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0664));
-        if (file.get() < 0 || !writeAll(file.get(), line) || fsync(file.get()) != 0 || !file.close())
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fileMode));
+        if (file.get() < 0 || !writeAll(file.get(), bytes) || fsync(file.get()) != 0 || !file.close())
             failWithErrno(savingFailed, m_directory.pathOf(name));
     }
 
@@ -207,7 +226,7 @@ public:
     {
         syncDirectory(m_directory);
         Descriptor marker(openat(m_directory.fd(), std::string(commitMarker).c_str(),
-                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0664));
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, fileMode));
         if (marker.get() < 0 || !marker.close())
             failWithErrno(savingFailed, m_directory.pathOf(commitMarker));
         syncDirectory(m_directory);
@@ -227,7 +246,62 @@ private:
     bool m_committed = false;
 };
 
+void writePair(const Directory &directory, std::string_view bestScore, std::string_view champion)
+{
+    PairWriter pair(directory);
+    pair.write(bestScoreFile, bestScore);
+    pair.write(championFile, champion);
+    pair.commit();
+}
+
+bool isOwnedByAnotherAccount(const Directory &directory, std::string_view name)
+{
+    struct stat status
+    {};
+    return fstatat(directory.fd(), std::string(name).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           status.st_uid != geteuid();
+}
+
+// What another account's record file holds, as far as that account lets it be read.
+std::string headOfAnother(const Directory &directory, std::string_view name)
+{
+    try {
+        return readHead(directory, name);
+    } catch (const Failure &) {
+        return {};
+    }
+}
+
+// Called under the lock, once a cut-short save is settled. A record file of another account (the player who set the
+// record, under an earlier version) could be changed, chmod-ed or leased by that account: the pair is written
+// afresh as this account's own, with the bytes it holds (none, if that account made it unreadable).
+void adoptPair(const Directory &directory)
+{
+    if (isOwnedByAnotherAccount(directory, bestScoreFile) || isOwnedByAnotherAccount(directory, championFile))
+        writePair(directory, headOfAnother(directory, bestScoreFile), headOfAnother(directory, championFile));
+}
+
+void prepareUnderLock(const Directory &directory)
+{
+    for (const std::string_view name : recordFiles)
+        isRegularFile(directory, name, readingFailed);
+    finishInterrupted(directory);
+    // Only a missing file is opened for writing: a file that stands is left alone, whatever lease it carries.
+    for (const std::string_view name : recordFiles) {
+        Descriptor file(
+            openat(directory.fd(), std::string(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, fileMode));
+        if ((file.get() < 0 && errno != EEXIST) || (file.get() >= 0 && !file.close()))
+            failWithErrno(creatingFailed, directory.pathOf(name));
+    }
+    adoptPair(directory);
+}
+
 } // namespace
+
+void fail(const std::string &what, const std::string &path, const std::string &reason)
+{
+    throw Failure(what + ' ' + path + ": " + reason);
+}
 
 Directory::Directory(std::string path, Links links) : m_path(std::move(path)), m_links(links)
 {
@@ -255,15 +329,14 @@ std::string Directory::pathOf(std::string_view name) const
 void prepare(const Directory &directory)
 {
     const Lock lock(directory, creatingFailed);
-    for (const std::string_view name : recordFiles)
-        isRegularFile(directory, name, readingFailed);
-    finishInterrupted(directory);
-    for (const std::string_view name : recordFiles) {
-        Descriptor file(openat(directory.fd(), std::string(name).c_str(),
-                               O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC | noFollowFlag(directory), 0664));
-        if (file.get() < 0 || !file.close())
-            failWithErrno(creatingFailed, directory.pathOf(name));
-    }
+    prepareUnderLock(directory);
+}
+
+Pair readPair(const Directory &directory)
+{
+    const Lock lock(directory, "Impossibile leggere il record in");
+    prepareUnderLock(directory);
+    return {readHead(directory, bestScoreFile), readHead(directory, championFile)};
 }
 
 std::string readHead(const Directory &directory, std::string_view name)
@@ -296,7 +369,7 @@ std::string readHead(const Directory &directory, std::string_view name)
     return head;
 }
 
-bool saveIfBeaten(const Directory &directory, double score, std::string_view scoreText, std::string_view name)
+bool saveIfBeaten(const Directory &directory, int score, std::string_view name)
 {
     const Lock lock(directory, savingFailed);
     // Nothing is touched while anything but a regular file stands in a record file's place.
@@ -306,13 +379,10 @@ bool saveIfBeaten(const Directory &directory, double score, std::string_view sco
     // Tested again against the score stored now: another game may have set a higher one since this one started.
     const std::string stored =
         isRegularFile(directory, bestScoreFile, savingFailed) ? readHead(directory, bestScoreFile) : std::string();
-    if (!(score > records::storedScore(stored)))
+    if (!(score > storedScoreOf(stored)))
         return false;
-    PairWriter pair(directory);
-    pair.write(bestScoreFile, scoreText);
-    pair.write(championFile, name);
-    pair.commit();
+    writePair(directory, std::to_string(score) + "\r\n", std::string(name) + "\r\n");
     return true;
 }
 
-} // namespace recordstore
+} // namespace records::store

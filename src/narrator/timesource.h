@@ -8,10 +8,10 @@
 namespace narrator {
 
 /// Time for the narrator: what time it is, and a call later. A seam, so tests can move time by hand.
-class Clock
+class TimeSource
 {
 public:
-    virtual ~Clock() = default;
+    virtual ~TimeSource() = default;
 
     /// Milliseconds since some fixed start.
     virtual qint64 nowMs() const = 0;
@@ -20,10 +20,10 @@ public:
 };
 
 /// The real time, through QTimer.
-class SystemClock final : public Clock
+class SystemTimeSource final : public TimeSource
 {
 public:
-    SystemClock() { m_started.start(); }
+    SystemTimeSource() { m_started.start(); }
 
     qint64 nowMs() const override { return m_started.elapsed(); }
     void after(int ms, QObject *context, std::function<void()> callback) override;

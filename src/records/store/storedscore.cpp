@@ -1,11 +1,11 @@
-#include "records/storedscore.h"
+#include "records/store/storedscore.h"
 
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
 
-namespace records {
+namespace records::store {
 namespace {
 
 bool isSkipped(char c)
@@ -91,4 +91,4 @@ double storedScore(std::string_view text)
     return toDouble(number);
 }
 
-} // namespace records
+} // namespace records::store

@@ -2,12 +2,11 @@
 
 #include <string_view>
 
-namespace records {
+namespace records::store {
 
 /// The number at the start of a stored record's bytes: blanks, tabs and line feeds are skipped anywhere, then an
 /// optional sign, digits, a decimal point and an exponent are read up to the first byte that cannot continue the
-/// number. No number gives 0; one too large for a double gives infinity. Plain C++, so that the record helper makes
-/// the very same test as the game.
+/// number. No number gives 0; one too large for a double gives infinity.
 double storedScore(std::string_view text);
 
-} // namespace records
+} // namespace records::store

@@ -1,25 +1,22 @@
 #pragma once
 
-#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 /// The record's two files on disk, in plain C++ and POSIX: shared by the game (its per-user directory) and by the
-/// set-group-id helper that writes the computer's shared record. Every name is reached through the directory's
+/// record helper that alone writes the computer's shared record. Every name is reached through the directory's
 /// descriptor. Every failure throws a Failure whose text names the path and the reason.
-namespace recordstore {
-
-inline constexpr std::string_view bestScoreFile = "azerbilox.txt";
-inline constexpr std::string_view championFile = "nzerbilox.txt";
-/// A record line is short: no more than this is ever read of a record file, whatever it holds.
-inline constexpr std::size_t headBytes = 4096;
+namespace records::store {
 
 class Failure : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
+
+/// Throws the Failure "<what> <path>: <reason>".
+[[noreturn]] void fail(const std::string &what, const std::string &path, const std::string &reason);
 
 /// Whether a symbolic link may stand for the directory or for a record file.
 enum class Links
@@ -49,15 +46,26 @@ private:
     Links m_links;
 };
 
-/// Completes or undoes a save that was cut short, then creates both record files empty where they are missing.
+/// The start of both record files.
+struct Pair
+{
+    std::string bestScore;
+    std::string champion;
+};
+
+/// Under the directory's lock: completes or undoes a save that was cut short, makes record files that another
+/// account owns this account's own (content unchanged), and creates the missing ones empty.
 void prepare(const Directory &directory);
+
+/// prepare(), then the start of both files read under the same lock: never a pair torn by another game's save.
+Pair readPair(const Directory &directory);
 
 /// At most headBytes from the start of a record file. Anything but a regular file is refused at once, without
 /// waiting on it.
 std::string readHead(const Directory &directory, std::string_view name);
 
-/// Replaces the record with `scoreText` and `name` (one line each) when `score` is greater than the score stored
-/// now, under the directory's lock; returns whether it did.
-bool saveIfBeaten(const Directory &directory, double score, std::string_view scoreText, std::string_view name);
+/// Replaces the record with `score` and `name` (one line each) when `score` beats the stored score now, under the
+/// directory's lock; returns whether it did.
+bool saveIfBeaten(const Directory &directory, int score, std::string_view name);
 
-} // namespace recordstore
+} // namespace records::store

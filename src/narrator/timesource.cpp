@@ -1,10 +1,10 @@
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 
 #include <QTimer>
 
 namespace narrator {
 
-void SystemClock::after(int ms, QObject *context, std::function<void()> callback)
+void SystemTimeSource::after(int ms, QObject *context, std::function<void()> callback)
 {
     QTimer::singleShot(ms, Qt::PreciseTimer, context, std::move(callback));
 }

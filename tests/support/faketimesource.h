@@ -1,6 +1,6 @@
 #pragma once
 
-#include "narrator/clock.h"
+#include "narrator/timesource.h"
 
 #include <QPointer>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 /// Time that moves only when the test says so; calls come due in order as it passes.
-class FakeClock final : public narrator::Clock
+class FakeTimeSource final : public narrator::TimeSource
 {
 public:
     qint64 nowMs() const override { return m_now; }

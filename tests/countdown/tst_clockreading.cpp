@@ -1,4 +1,4 @@
-#include "clock/clockreading.h"
+#include "countdown/clockreading.h"
 
 #include <QTest>
 

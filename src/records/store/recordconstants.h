@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+/// What the game, its record helper and the record files agree on, stated once: the files' names, the limits of
+/// what they hold and show, and the helper's answers.
+namespace records::store {
+
+inline constexpr std::string_view bestScoreFile = "azerbilox.txt";
+inline constexpr std::string_view championFile = "nzerbilox.txt";
+
+/// No more than this is ever read of a record file, whatever it holds.
+inline constexpr std::size_t headBytes = 4096;
+/// The longest name the name box takes, and the most characters a record line shows.
+inline constexpr std::size_t longestLine = 250;
+/// A game's score is its count of right answers, a 16-bit whole number.
+inline constexpr int highestScore = 32767;
+/// The longest the helper waits for anything: its input, or another game's save to finish.
+inline constexpr int longestWaitSeconds = 5;
+
+/// Asks the helper to print the shared pair, read under its lock: the two files' lengths on one line, then their
+/// bytes, best score first.
+inline constexpr std::string_view readRequest = "--read";
+
+/// The record helper's exit status.
+enum HelperStatus : int
+{
+    Done = 0,          ///< the pair is ready (and printed, or written when a score was given)
+    KeptTheRecord = 1, ///< the stored score is as high or higher: nothing written
+    Refused = 2        ///< a bad request or a failure: nothing changed, one line on standard error
+};
+
+} // namespace records::store

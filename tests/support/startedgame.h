@@ -1,0 +1,95 @@
+#pragma once
+
+#include "engine/round.h"
+#include "narrator/stage.h"
+#include "records/recordfiles.h"
+#include "window/designlabel.h"
+#include "window/drawingsurface.h"
+#include "window/tavola.h"
+
+#include "support/fakerandom.h"
+#include "support/recordingperformer.h"
+#include "support/scripteddialogs.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+/// A game window whose boxes are answered by a script, whose narrator only records, whose random fractions are
+/// fixed, and whose record files live in a fresh data directory of its own. Its controls are found by their
+/// objectName, as the accessibility bus finds them.
+struct StartedGame
+{
+    explicit StartedGame(const QString &name = QStringLiteral("Giulia"), QList<float> fractions = {0.5f})
+        : dialogs(new ScriptedDialogs), performer(new RecordingPerformer), random(new FakeRandom(std::move(fractions))),
+          tavola(std::unique_ptr<window::Dialogs>(dialogs), performer, std::unique_ptr<engine::RandomSource>(random))
+    {
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        dialogs->name = name;
+    }
+
+    /// What start-up does: prepare, show, begin.
+    void start()
+    {
+        tavola.prepareGame();
+        tavola.show();
+        tavola.beginGame();
+    }
+
+    /// Shown, active and with the narrator loaded, without start-up's boxes: as a test of one handler needs it.
+    void showActive()
+    {
+        tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
+        tavola.show();
+        tavola.activateWindow();
+        if (!QTest::qWaitForWindowActive(&tavola))
+            qFatal("the window never became active");
+    }
+
+    /// Counts `right` right and `wrong` wrong answers on the round, as a game that gave them would have.
+    void play(int right, int wrong)
+    {
+        for (int i = 0; i < right + wrong; ++i) {
+            round().nextExercise();
+            round().judge(i < right ? round().expectedAnswer() : QStringLiteral("x"));
+        }
+    }
+
+    engine::Round &round() { return tavola.round(); }
+
+    template <typename Control = QWidget> Control *control(const char *objectName) const
+    {
+        auto *found = tavola.findChild<Control *>(QLatin1String(objectName));
+        if (!found)
+            qFatal("no control %s", objectName);
+        return found;
+    }
+    window::DesignLabel *label(const char *objectName) const { return control<window::DesignLabel>(objectName); }
+    QLineEdit *answerBox() const { return control<QLineEdit>("Text3"); }
+    QPushButton *nextButton() const { return control<QPushButton>("cmdNext"); }
+    QPushButton *exitButton() const { return control<QPushButton>("cmdExit1"); }
+    window::DrawingSurface *surface() const { return tavola.findChild<window::DrawingSurface *>(); }
+
+    QString recordPath(const QString &fileName) const { return records::recordDirectory() + fileName; }
+
+    QByteArray readRecord(const QString &fileName) const
+    {
+        QFile file(recordPath(fileName));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+    }
+
+    void writeRecord(const QString &fileName, const QByteArray &content) const
+    {
+        QFile file(recordPath(fileName));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QTemporaryDir data;
+    ScriptedDialogs *dialogs;
+    RecordingPerformer *performer;
+    FakeRandom *random;
+    window::Tavola tavola;
+};
