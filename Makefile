@@ -53,9 +53,9 @@ sanitize: deps
 install: build
 	$(SUDO) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-package: build
-	cmake --build $(BUILD_DIR) --target package
-	@ls $(BUILD_DIR)/quorvane_*.deb
+# Built as Debian builds it (debian/, dpkg-buildpackage), from a copy of the source: no compiled tree needed.
+package: deps
+	packaging/build-deb.sh $(BUILD_DIR)
 
 bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks

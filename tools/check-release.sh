@@ -88,11 +88,15 @@ in_root()
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 
+# A fresh clone of the commit at the given path of the root.
+clone_commit()
+{
+    rm -rf "${root:?}$1"
+    git clone --quiet --no-checkout "$(git -C "$source" rev-parse --path-format=absolute --git-common-dir)" "$root$1"
+    git -C "$root$1" checkout --quiet --detach "$commit"
+}
 checkout=/root/quorvane
-rm -rf "${root:?}$checkout"
-git clone --quiet --no-checkout "$(git -C "$source" rev-parse --path-format=absolute --git-common-dir)" \
-    "$root$checkout"
-git -C "$root$checkout" checkout --quiet --detach "$commit"
+clone_commit $checkout
 
 echo "== $release, commit $(git -C "$source" log -1 --format='%h %s' "$commit")"
 status=0
@@ -112,6 +116,10 @@ step "build (CI=true make build)" make -C $checkout CI=true build
 step "tests (CI=true make test)" make -C $checkout CI=true test
 step "make package" make -C $checkout CI=true package
 step "lintian" bash -c "cd $checkout && lintian --fail-on error,warning --display-info build/quorvane_*.deb"
+# Two more package builds, from the first clone and from a second one made only now, must give the same bytes.
+again=/root/quorvane-again
+clone_commit $again
+step "reproducible (two clones, two builds)" $checkout/tools/check-reproducible.sh $checkout $again
 
 echo
 echo "== $release: commit ${commit:0:12}, $([ "$status" = 0 ] && echo "all steps passed" || echo FAILED), log in $log"

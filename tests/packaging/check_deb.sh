@@ -1,17 +1,16 @@
 #!/bin/bash
 # Builds the Debian package as `make package` does and checks its control fields and contents: the libraries
 # the program links, the run-time data it needs, exactly the files of an install under /usr, and lintian's verdict.
-# usage: check_deb.sh <build dir> <version>
+# usage: check_deb.sh <version>
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
-build=$1
-version=$2
+version=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || {
-    cat "$work/cpack.log" >&2
-    fail "cpack failed"
+"$(dirname "$0")/../../packaging/build-deb.sh" "$work/out" >"$work/build.log" 2>&1 || {
+    cat "$work/build.log" >&2
+    fail "the package build failed"
 }
 deb="$work/out/quorvane_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$work/out")"
@@ -44,6 +43,11 @@ for library in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
     names "${owner%%:*}"
 done
 grep -q '^ Description: ' <<<"$(dpkg-deb -I "$deb")" || fail "no Description"
+# The maintainer scripts that set up the shared record on install and forget it on purge.
+dpkg-deb -e "$deb" "$work/control"
+for script in postinst postrm; do
+    [ -x "$work/control/$script" ] || fail "no $script in the package"
+done
 # Debian's own judgement of the package: no error, no warning (those that cannot be helped are overridden in it).
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 
