@@ -3,7 +3,6 @@
 #include "engine/round.h"
 #include "records/recordfiles.h"
 #include "records/newrecord.h"
-#include "window/designlabel.h"
 
 namespace window {
 
@@ -18,10 +17,10 @@ void Tavola::leave()
 
     addGameToHistory();
     m_dialogs->tell(QStringLiteral("Ciao. Ti aspetto per la prossima sfida "));
-    // Compared with the record read at start-up, as the record line shows it.
+    // Compared with the record read at start-up.
     // A failed save throws past the confirmation, and a record that another game has beaten meanwhile is not
     // written: only a record that was kept is confirmed.
-    if (records::isNewRecord(m_bestScoreLabel->text(), m_round->rightCount()) &&
+    if (records::isNewRecord(m_storedBestScore, m_round->rightCount()) &&
         records::saveRecord(m_recordDirectory, m_round->rightCount(), m_round->playerName()))
         m_dialogs->tell(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
     Q_EMIT programEnded(0);

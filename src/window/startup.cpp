@@ -43,6 +43,7 @@ void Tavola::prepareGame()
 
     m_recordDirectory = records::recordDirectory();
     const records::StoredRecord record = records::readRecord(m_recordDirectory);
+    m_storedBestScore = record.bestScore;
     m_bestScoreLabel->setText(record.bestScore);
     m_championNameLabel->setText(record.champion);
 

@@ -81,6 +81,8 @@ private:
     speller::NumberWords m_numberWords;
     /// The directory of the record files, ending in a separator.
     QString m_recordDirectory;
+    /// The best score as start-up read it, which a game must beat to be saved.
+    QString m_storedBestScore;
     /// The name as the name box gave it, which the progress history keeps.
     QString m_typedName;
     /// Why the ended game could not be added to the progress history; empty when it could.
