@@ -6,8 +6,21 @@
 # The root defaults to /var/tmp/quorvane-roots/<release>, or $QUORVANE_ROOTS/<release>; it is kept for the next run.
 set -euo pipefail
 
+# The archive this machine installs its own packages from, as debootstrap is given it: the first `URIs:` of the
+# deb822 sources under $1/sources.list.d, or else the first `deb` line of $1/sources.list (its [options] skipped).
+archive_address()
+{
+    local apt=$1 address
+    address=$(awk '$1 == "URIs:" { print $2; exit }' "$apt"/sources.list.d/*.sources 2>/dev/null || true)
+    if [ -z "$address" ] && [ -r "$apt/sources.list" ]; then
+        address=$(sed -n 's/^[[:space:]]*deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]\+\).*/\2/p' \
+            "$apt/sources.list" | head -n 1)
+    fi
+    [ -n "$address" ] || return 1
+    echo "$address"
+}
+
 release=${1:?usage: $0 <release> [root directory]}
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 root=${2:-${QUORVANE_ROOTS:-/var/tmp/quorvane-roots}/$release}
 source=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 commit=$(git -C "$source" rev-parse HEAD)
@@ -20,6 +33,8 @@ fail()
 }
 
 [ "$(id -u)" = 0 ] || fail "needs root (debootstrap, mount, chroot): run it with sudo"
+mirror=${DEBIAN_MIRROR:-$(archive_address /etc/apt)} ||
+    fail "no Debian archive in /etc/apt's sources: give one as DEBIAN_MIRROR=<address>"
 mkdir -p "$(dirname "$root")"
 root=$(realpath -m "$root")
 case "$root/" in "$source"/*) fail "the root $root would be inside the checkout $source" ;; esac
