@@ -126,7 +126,12 @@ step()
 }
 # The one thing a newcomer installs by hand: make itself.
 step "make (apt-get install)" bash -c 'apt-get update -q && apt-get install -y -q make'
-step "packages (make deps)" make -C $checkout deps
+installed_packages() { in_root dpkg-query -W -f='${Status}\n' | grep -c '^install ok installed$'; }
+before=$(installed_packages)
+step "packages for make run (make deps)" make -C $checkout deps
+# All that `make run` installs, when the root was made afresh for this run.
+run_packages=$(($(installed_packages) - before))
+step "packages for make test (make test-deps)" make -C $checkout test-deps
 step "build (CI=true make build)" make -C $checkout CI=true build
 step "tests (CI=true make test)" make -C $checkout CI=true test
 step "make package" make -C $checkout CI=true package
@@ -141,6 +146,7 @@ echo "== $release: commit ${commit:0:12}, $([ "$status" = 0 ] && echo "all steps
 printf '%s\n' "${steps[@]}"
 printf '%-40s %5d s\n' total $(($(date +%s) - started))
 in_root dpkg-query -W -f='${Package} ${Version}\n' qt6-base-dev g++ cmake lintian 2>/dev/null || true
+echo "make deps installed $run_packages packages"
 grep -E 'tests passed|tests failed' "$log" || true
 if [ "$status" = 0 ] || [[ "${steps[-1]}" == lintian* ]]; then
     echo "lintian: $(grep -c '^E: ' "$log") errors, $(grep -c '^W: ' "$log") warnings, $(grep -c '^I: ' "$log") notes"
