@@ -80,6 +80,8 @@ public:
                    {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
                     QStringLiteral("--address=") + QString::fromLocal8Bit(busAddress())});
             launch(m_processes[0], QStringLiteral("pipewire"), {});
+            // The others leave at once when they find no core to connect to.
+            retry([this] { return QFileInfo::exists(m_dir.filePath(QStringLiteral("pipewire-0"))); });
             launch(m_processes[1], QStringLiteral("wireplumber"), {});
             launch(m_processes[2], QStringLiteral("pipewire-pulse"), {});
         }
@@ -121,6 +123,9 @@ private:
         if (process.state() != QProcess::NotRunning)
             return;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // Run from a desktop, the tests must not find its own servers.
+        for (const char *desktops : {"PIPEWIRE_RUNTIME_DIR", "PIPEWIRE_REMOTE", "PULSE_RUNTIME_PATH"})
+            environment.remove(QString::fromLatin1(desktops));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
         environment.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.filePath(QStringLiteral("state")));
