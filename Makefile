@@ -78,7 +78,7 @@ install: configure
 	$(SUDO) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Built as Debian builds it (debian/, dpkg-buildpackage), from a copy of the source: no compiled tree needed.
-package: deps
+package: test-deps
 	packaging/build-deb.sh $(BUILD_DIR)
 
 bench: build
