@@ -10,7 +10,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <functional>
@@ -231,8 +230,6 @@ public:
         return count;
     }
     static bool isLoud(qint16 sample) { return std::abs(sample) > loud; }
-    /// Samples recorded so far, loud or not.
-    qint64 samples() const { return m_samples; }
 
 private:
     void readUntilTheEnd(int fd)
@@ -244,7 +241,6 @@ private:
                 break;
             const Clock::time_point arrived = Clock::now();
             const size_t count = size_t(got) / sizeof(qint16);
-            m_samples += qint64(count);
             const auto end = chunk.begin() + std::ptrdiff_t(count);
             const auto first = std::find_if(chunk.begin(), end, isLoud);
             if (first != end) {
@@ -267,5 +263,4 @@ private:
         qint64 samples;       ///< loud in the chunk
     };
     std::vector<Loud> m_loud; ///< each chunk that had a loud sample
-    std::atomic<qint64> m_samples = 0;
 };
