@@ -1,6 +1,7 @@
 // How soon Merlin answers the child's key, through the real game window and narrator on a private Xvfb:
 //  - key -> first sound handed to the sound output (gestures and espeak-ng synthesis included);
-//  - key -> first sound heard at the null sink of a PulseAudio server of the benchmark's own;
+//  - key -> first sound heard at the null sink of a sound server of the benchmark's own, PulseAudio and PipeWire
+//    side by side (each that is installed);
 //  - without sound: key -> first word in the balloon;
 // for Enter on a wrong answer, Enter for the next exercise and Enter on a right answer; medians of several runs.
 // usage: bench_reply [runs]
@@ -152,27 +153,54 @@ Clock::time_point press(Game &game, Key key)
 
 const std::vector<Key> round = {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer, Key::NextExercise};
 
-void benchWithSound(int runs, const MonitorRecorder &recorder)
+/// Milliseconds from each key to the first sound handed to the output, and to the first sound heard at the sink.
+struct SoundFigures
 {
-    Game game(true);
     std::map<Key, std::vector<double>> handed;
     std::map<Key, std::vector<double>> heard;
+};
+
+SoundFigures benchWithSound(int runs, SoundServer::Kind kind)
+{
+    SoundServer server(kind);
+    if (!server.start())
+        qFatal("the %s server did not start", SoundServer::name(kind));
+    const MonitorRecorder recorder;
+    Game game(true);
+    SoundFigures measured;
     for (int run = 0; run < runs; ++run) {
         for (Key key : round) {
             const Clock::time_point pressed = press(game, key);
             if (!waitUntil([&] { return game.sink->firstWrite.has_value(); }, 10s))
                 qFatal("no sound was handed to the output");
-            handed[key].push_back(msSince(pressed, *game.sink->firstWrite));
+            measured.handed[key].push_back(msSince(pressed, *game.sink->firstWrite));
             std::optional<Clock::time_point> first;
             if (waitUntil([&] { return (first = recorder.firstSoundAfter(pressed)).has_value(); }, 10s))
-                heard[key].push_back(msSince(pressed, *first));
+                measured.heard[key].push_back(msSince(pressed, *first));
         }
     }
-    std::printf("With sound (PulseAudio, null sink), median of %d runs, target <= %.0f ms:\n", runs, targetMs);
-    std::printf("  %-30s %14s %14s\n", "", "handed to out", "heard at sink");
+    return measured;
+}
+
+/// One column pair per sound server, side by side.
+void printWithSound(int runs, const std::map<SoundServer::Kind, SoundFigures> &byServer)
+{
+    std::printf("With sound (a private server's null sink), median of %d runs, target <= %.0f ms:\n", runs, targetMs);
+    std::printf("  %-30s", "");
+    for (const auto &[kind, measured] : byServer)
+        std::printf(" %29s", SoundServer::name(kind));
+    std::printf("\n  %-30s", "");
+    for (size_t column = 0; column < byServer.size(); ++column)
+        std::printf(" %14s %14s", "handed to out", "heard at sink");
+    std::printf("\n");
     for (Key key : {Key::WrongAnswer, Key::NextExercise, Key::RightAnswer}) {
-        std::printf("  %-30s %11.1f ms %11.1f ms (%zu heard)\n", describe(key), figures::median(handed[key]),
-                    heard[key].empty() ? -1.0 : figures::median(heard[key]), heard[key].size());
+        std::printf("  %-30s", describe(key));
+        for (const auto &[kind, measured] : byServer) {
+            const auto heard = measured.heard.find(key);
+            std::printf(" %11.1f ms %11.1f ms", figures::median(measured.handed.at(key)),
+                        heard == measured.heard.end() ? -1.0 : figures::median(heard->second));
+        }
+        std::printf("\n");
     }
 }
 
@@ -208,16 +236,15 @@ int main(int argc, char **argv)
         return 2;
     const startup::XvfbDisplay display;
     startup::useDisplay(display.name());
-    SoundServer server;
-    if (!server.start()) {
-        std::fprintf(stderr, "bench_reply: the PulseAudio server did not start\n");
-        return 1;
-    }
     QApplication app(argc, argv);
-    {
-        const MonitorRecorder recorder;
-        benchWithSound(runs, recorder);
+    std::map<SoundServer::Kind, SoundFigures> byServer;
+    for (const SoundServer::Kind kind : {SoundServer::Kind::PulseAudio, SoundServer::Kind::PipeWire}) {
+        if (SoundServer::isInstalled(kind))
+            byServer[kind] = benchWithSound(runs, kind);
+        else
+            std::printf("%s is not installed: no figures for it\n", SoundServer::name(kind));
     }
+    printWithSound(runs, byServer);
     benchWithoutSound(runs);
     return 0;
 }

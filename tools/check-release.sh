@@ -6,8 +6,21 @@
 # The root defaults to /var/tmp/quorvane-roots/<release>, or $QUORVANE_ROOTS/<release>; it is kept for the next run.
 set -euo pipefail
 
+# The archive this machine installs its own packages from, as debootstrap is given it: the first `URIs:` of the
+# deb822 sources under $1/sources.list.d, or else the first `deb` line of $1/sources.list (its [options] skipped).
+archive_address()
+{
+    local apt=$1 address
+    address=$(awk '$1 == "URIs:" { print $2; exit }' "$apt"/sources.list.d/*.sources 2>/dev/null || true)
+    if [ -z "$address" ] && [ -r "$apt/sources.list" ]; then
+        address=$(sed -n 's/^[[:space:]]*deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]\+\).*/\2/p' \
+            "$apt/sources.list" | head -n 1)
+    fi
+    [ -n "$address" ] || return 1
+    echo "$address"
+}
+
 release=${1:?usage: $0 <release> [root directory]}
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 root=${2:-${QUORVANE_ROOTS:-/var/tmp/quorvane-roots}/$release}
 source=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 commit=$(git -C "$source" rev-parse HEAD)
@@ -20,6 +33,8 @@ fail()
 }
 
 [ "$(id -u)" = 0 ] || fail "needs root (debootstrap, mount, chroot): run it with sudo"
+mirror=${DEBIAN_MIRROR:-$(archive_address /etc/apt)} ||
+    fail "no Debian archive in /etc/apt's sources: give one as DEBIAN_MIRROR=<address>"
 mkdir -p "$(dirname "$root")"
 root=$(realpath -m "$root")
 case "$root/" in "$source"/*) fail "the root $root would be inside the checkout $source" ;; esac
@@ -111,7 +126,12 @@ step()
 }
 # The one thing a newcomer installs by hand: make itself.
 step "make (apt-get install)" bash -c 'apt-get update -q && apt-get install -y -q make'
-step "packages (make deps)" make -C $checkout deps
+installed_packages() { in_root dpkg-query -W -f='${Status}\n' | grep -c '^install ok installed$'; }
+before=$(installed_packages)
+step "packages for make run (make deps)" make -C $checkout deps
+# All that `make run` installs, when the root was made afresh for this run.
+run_packages=$(($(installed_packages) - before))
+step "packages for make test (make test-deps)" make -C $checkout test-deps
 step "build (CI=true make build)" make -C $checkout CI=true build
 step "tests (CI=true make test)" make -C $checkout CI=true test
 step "make package" make -C $checkout CI=true package
@@ -126,6 +146,7 @@ echo "== $release: commit ${commit:0:12}, $([ "$status" = 0 ] && echo "all steps
 printf '%s\n' "${steps[@]}"
 printf '%-40s %5d s\n' total $(($(date +%s) - started))
 in_root dpkg-query -W -f='${Package} ${Version}\n' qt6-base-dev g++ cmake lintian 2>/dev/null || true
+echo "make deps installed $run_packages packages"
 grep -E 'tests passed|tests failed' "$log" || true
 if [ "$status" = 0 ] || [[ "${steps[-1]}" == lintian* ]]; then
     echo "lintian: $(grep -c '^E: ' "$log") errors, $(grep -c '^W: ' "$log") warnings, $(grep -c '^I: ' "$log") notes"

@@ -2,6 +2,7 @@
 
 #include <pcaudiolib/audio.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -48,32 +49,39 @@ private:
 } // namespace
 
 PcAudioSink::PcAudioSink(int sampleRate, const QByteArray &device, QObject *parent)
-    : AudioSink(parent), m_sampleRate(sampleRate), m_deviceName(device), m_worker(&PcAudioSink::playInTurn, this)
+    : AudioSink(parent), m_sampleRate(sampleRate), m_deviceName(device),
+      m_worker([this](std::stop_token stop) { playInTurn(std::move(stop)); })
 {}
 
 PcAudioSink::~PcAudioSink()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_wake.notify_one();
+    // The worker first: it may be writing to the device.
+    m_worker.request_stop();
     m_worker.join();
     closeDevice();
 }
 
 QString PcAudioSink::open()
 {
+    State state = State::Closed;
     {
         std::lock_guard lock(m_mutex);
-        if (m_device && !m_failed)
-            return {};
-        // The rest of a failed speech is still being thrown away: this speech goes without sound.
-        if (m_playing || !m_waiting.empty())
+        // Still playing, or still throwing the rest of a failed speech away: the device is the worker's.
+        if (!m_queue.empty())
             return m_silence;
+        state = m_state;
     }
     // The worker waits for sound that only this thread hands over: the device is this thread's now.
+    if (state == State::Open && stillAnswers())
+        return {};
     return reopen();
+}
+
+bool PcAudioSink::stillAnswers()
+{
+    // Asks the server to throw away the sound it holds for us, which is none now: a connection that died says so
+    // at once, a live one answers within milliseconds, and nothing is lost.
+    return audio_object_flush(m_device) == 0;
 }
 
 QString PcAudioSink::reopen()
@@ -100,7 +108,7 @@ QString PcAudioSink::reopen()
     }
     std::lock_guard lock(m_mutex);
     m_device = device;
-    m_failed = false;
+    m_state = device ? State::Open : State::Closed;
     m_silence = silence;
     return silence;
 }
@@ -120,70 +128,69 @@ void PcAudioSink::closeDevice()
 
 void PcAudioSink::write(const QList<qint16> &samples)
 {
-    hand(samples);
+    hand({Item::Kind::Samples, samples});
 }
 
 void PcAudioSink::drain()
 {
-    hand(std::nullopt);
+    hand({Item::Kind::Drain, {}});
 }
 
-void PcAudioSink::hand(std::optional<QList<qint16>> item)
+void PcAudioSink::hand(Item item)
 {
+    // Queued whatever the state: in turn, the worker plays it, or throws it away and ends a drain at once.
     {
         std::lock_guard lock(m_mutex);
-        const bool playable = m_device && !m_failed;
-        if (playable || m_dropping) {
-            m_waiting.push_back(std::move(item));
-            m_wake.notify_one();
-            return;
-        }
+        m_queue.push_back(std::move(item));
     }
-    // Nothing to play it on: a drain is over at once.
-    if (!item)
-        QMetaObject::invokeMethod(this, &AudioSink::finished, Qt::QueuedConnection);
+    m_wake.notify_one();
 }
 
-void PcAudioSink::playInTurn()
+void PcAudioSink::playInTurn(std::stop_token stop)
 {
-    for (;;) {
-        std::optional<QList<qint16>> item;
-        audio_object *device = nullptr;
-        {
-            std::unique_lock lock(m_mutex);
-            m_playing = false;
-            m_wake.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
-            if (m_stopping)
-                return;
-            item = std::move(m_waiting.front());
-            m_waiting.pop_front();
-            if (m_dropping) {
-                m_dropping = item.has_value();
-                continue;
-            }
-            m_playing = true;
-            device = m_device;
-        }
-        int error = item ? 0 : audio_object_drain(device);
-        for (qsizetype at = 0; item && error == 0 && at < item->size(); at += samplesPerWrite) {
-            if (std::lock_guard lock(m_mutex); m_stopping)
-                return;
-            const qsizetype count = std::min(samplesPerWrite, item->size() - at);
-            error = audio_object_write(device, item->constData() + at, size_t(count) * sizeof(qint16));
-        }
-        // Queued to the sink's own thread; dropped if the sink is gone by then.
-        if (error != 0) {
-            const QString why = QString::fromLocal8Bit(audio_object_strerror(device, error));
-            {
-                std::lock_guard lock(m_mutex);
-                m_failed = true;
-                m_dropping = item.has_value(); // a failed drain was already the end of its speech
-            }
-            QMetaObject::invokeMethod(
-                this, [this, why] { Q_EMIT failed(why); }, Qt::QueuedConnection);
-        } else if (!item) {
-            QMetaObject::invokeMethod(this, &AudioSink::finished, Qt::QueuedConnection);
-        }
+    std::unique_lock lock(m_mutex);
+    while (m_wake.wait(lock, stop, [this] { return !m_queue.empty(); })) {
+        const Item item = m_queue.front(); // the samples are shared, not copied
+        const State state = m_state;
+        audio_object *device = m_device;
+        lock.unlock();
+        const int error = state == State::Open ? play(item, device, stop) : 0;
+        lock.lock();
+        if (stop.stop_requested())
+            return;
+        m_queue.pop_front();
+        settle(item, state, device, error);
+    }
+}
+
+int PcAudioSink::play(const Item &item, audio_object *device, const std::stop_token &stop)
+{
+    if (item.kind == Item::Kind::Drain)
+        return audio_object_drain(device);
+    int error = 0;
+    for (qsizetype at = 0; error == 0 && at < item.samples.size() && !stop.stop_requested(); at += samplesPerWrite) {
+        const qsizetype count = std::min(samplesPerWrite, item.samples.size() - at);
+        error = audio_object_write(device, item.samples.constData() + at, size_t(count) * sizeof(qint16));
+    }
+    return error;
+}
+
+void PcAudioSink::settle(const Item &item, State state, audio_object *device, int error)
+{
+    const bool drain = item.kind == Item::Kind::Drain;
+    // Signals are queued to the sink's own thread, and dropped if the sink is gone by then.
+    if (error != 0) {
+        // A failed drain was already the end of its speech.
+        m_state = drain ? State::Failed : State::Dropping;
+        m_silence = QString::fromLocal8Bit(audio_object_strerror(device, error));
+        QMetaObject::invokeMethod(
+            this, [this, why = m_silence] { Q_EMIT failed(why); }, Qt::QueuedConnection);
+    } else if (drain && state == State::Dropping) {
+        // The failure was told: what is left of the speech goes on without sound.
+        m_state = State::Failed;
+    } else if (drain) {
+        // Heard, or never to be heard: either way the sound before it is over.
+        QMetaObject::invokeMethod(this, &AudioSink::finished, Qt::QueuedConnection);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <optional>
+#include <stop_token>
 #include <thread>
 
 struct audio_object;
@@ -22,13 +22,40 @@ public:
     explicit PcAudioSink(int sampleRate, const QByteArray &device = {}, QObject *parent = nullptr);
     ~PcAudioSink() override;
 
+    /// Also finds a connection that died while nothing played (the sound server restarted), and makes it anew,
+    /// so that the speech about to be written is heard from its first word.
     QString open() override;
     void write(const QList<qint16> &samples) override;
     void drain() override;
 
 private:
-    void playInTurn();
-    void hand(std::optional<QList<qint16>> item);
+    enum class State
+    {
+        Closed,  ///< no output: not made yet, or none could be made
+        Open,    ///< what is handed over plays
+        Failed,  ///< the output broke down; it is made anew at the next open()
+        Dropping ///< it broke down in the middle of a speech, whose rest is thrown away up to its drain
+    };
+    /// What the worker is handed, in order: sound, or the end of a speech.
+    struct Item
+    {
+        enum class Kind
+        {
+            Samples,
+            Drain
+        };
+        Kind kind;
+        QList<qint16> samples;
+    };
+
+    void hand(Item item);
+    void playInTurn(std::stop_token stop);
+    /// Plays or drains one item; libpcaudio's error, 0 when it went well.
+    int play(const Item &item, audio_object *device, const std::stop_token &stop);
+    /// Moves on once the worker is done with `item`, which it took in `state`.
+    void settle(const Item &item, State state, audio_object *device, int error);
+    /// Whether the open output still reaches the sound server; only while the worker has nothing to play.
+    bool stillAnswers();
     /// Closes the output and makes it anew; only while the worker has nothing to play.
     QString reopen();
     void closeDevice();
@@ -36,16 +63,14 @@ private:
     const int m_sampleRate;
     const QByteArray m_deviceName;
     std::mutex m_mutex;
-    std::condition_variable m_wake;
-    // Guarded by m_mutex. The worker uses the device only while it plays what it took from the queue.
+    std::condition_variable_any m_wake;
+    // Guarded by m_mutex. The worker keeps the item it plays at the queue's front until it is done with it, so the
+    // game's thread may use the device, and change the state, only while the queue is empty.
     audio_object *m_device = nullptr;
-    std::deque<std::optional<QList<qint16>>> m_waiting; ///< samples, or nothing: drain here
-    bool m_playing = false;
-    bool m_failed = false;   ///< the output failed and must be made anew
-    bool m_dropping = false; ///< what is left of the failed speech is thrown away, up to its drain
-    bool m_stopping = false;
-    QString m_silence;
-    std::thread m_worker;
+    State m_state = State::Closed;
+    std::deque<Item> m_queue;
+    QString m_silence = QStringLiteral("the sound output is not open yet"); ///< why there is no sound; empty while open
+    std::jthread m_worker;
 };
 
 } // namespace narrator

@@ -2,13 +2,17 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -20,61 +24,155 @@
 
 extern char **environ;
 
-/// A PulseAudio server of its own: a private runtime directory and socket, and one null sink "rec"
-/// whose monitor hears what is played. This process's sound clients are pointed at it; nothing else on
-/// the machine sees it. It ends with its owner.
+/// A sound server of its own: PulseAudio, or PipeWire (its core, the WirePlumber session manager and its PulseAudio
+/// server) with a private runtime, configuration and state directory, and one null sink "rec", the default, whose
+/// monitor hears what is played. This process's sound clients are pointed at it once it starts; nothing else on the
+/// machine sees it. It ends with its owner.
 class SoundServer
 {
 public:
-    SoundServer() { qputenv("PULSE_SERVER", "unix:" + socketPath().toLocal8Bit()); }
-    ~SoundServer() { kill(); }
+    enum class Kind
+    {
+        PulseAudio,
+        PipeWire
+    };
+
+    explicit SoundServer(Kind kind = Kind::PulseAudio) : m_kind(kind)
+    {
+        pointClientsHere();
+        // Only the null sink: no sound card, camera or Bluetooth device of the machine's own.
+        writeFile(QStringLiteral("config/wireplumber/main.lua.d/51-private.lua"),
+                  "alsa_monitor.enabled = false\nv4l2_monitor.enabled = false\nlibcamera_monitor.enabled = false\n");
+        writeFile(QStringLiteral("config/wireplumber/bluetooth.lua.d/51-private.lua"),
+                  "bluez_monitor.enabled = false\n");
+    }
+    ~SoundServer()
+    {
+        for (QProcess &process : m_processes)
+            end(process);
+    }
     SoundServer(const SoundServer &) = delete;
     SoundServer &operator=(const SoundServer &) = delete;
 
-    /// Starts the server and waits until it takes clients; false when it would not start.
+    /// Whether the machine has this server; the other one is never installed for a test.
+    static bool isInstalled(Kind kind)
+    {
+        return !QStandardPaths::findExecutable(kind == Kind::PipeWire ? QStringLiteral("pipewire-pulse")
+                                                                      : QStringLiteral("pulseaudio"))
+                    .isEmpty();
+    }
+    static const char *name(Kind kind) { return kind == Kind::PipeWire ? "PipeWire" : "PulseAudio"; }
+
+    /// Starts whatever part of the server is not running (at first, or after kill()), loads the null sink and waits
+    /// until it is the default; false when that does not happen.
     bool start()
     {
+        pointClientsHere();
+        if (m_kind == Kind::PulseAudio) {
+            launch(m_processes[0], QStringLiteral("pulseaudio"),
+                   {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                    QStringLiteral("--use-pid-file=no"), QStringLiteral("-L"),
+                    QStringLiteral("module-native-protocol-unix auth-anonymous=1")});
+        } else {
+            // WirePlumber will not run without a session bus.
+            launch(m_processes[3], QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                    QStringLiteral("--address=") + QString::fromLocal8Bit(busAddress())});
+            launch(m_processes[0], QStringLiteral("pipewire"), {});
+            // The others leave at once when they find no core to connect to.
+            retry([this] { return QFileInfo::exists(m_dir.filePath(QStringLiteral("pipewire-0"))); });
+            launch(m_processes[1], QStringLiteral("wireplumber"), {});
+            launch(m_processes[2], QStringLiteral("pipewire-pulse"), {});
+        }
+        return retry([] { return pactl({QStringLiteral("info")}); }) &&
+               pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                      QStringLiteral("sink_name=rec")}) &&
+               retry([] {
+                   QByteArray sink;
+                   return pactl({QStringLiteral("get-default-sink")}, &sink) && sink.trimmed() == "rec";
+               });
+    }
+
+    /// Ends the server's core at once, as a crash would. PipeWire's PulseAudio server lives on, without sinks,
+    /// as it does on a desktop where the core restarts.
+    void kill()
+    {
+        end(m_processes[0]);
+        end(m_processes[1]);
+    }
+
+private:
+    /// Even before it starts: a client that finds nothing there must not reach the machine's own server.
+    void pointClientsHere() const
+    {
+        qputenv("PULSE_SERVER", "unix:" + m_dir.filePath(QStringLiteral("pulse/native")).toLocal8Bit());
+    }
+    QByteArray busAddress() const { return "unix:path=" + m_dir.filePath(QStringLiteral("bus")).toLocal8Bit(); }
+
+    void writeFile(const QString &path, const QByteArray &text)
+    {
+        QDir(m_dir.path()).mkpath(QFileInfo(path).path());
+        QFile file(m_dir.filePath(path));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+
+    void launch(QProcess &process, const QString &program, const QStringList &arguments)
+    {
+        if (process.state() != QProcess::NotRunning)
+            return;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // Run from a desktop, the tests must not find its own servers.
+        for (const char *desktops : {"PIPEWIRE_RUNTIME_DIR", "PIPEWIRE_REMOTE", "PULSE_RUNTIME_PATH"})
+            environment.remove(QString::fromLatin1(desktops));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.filePath(QStringLiteral("state")));
         environment.insert(QStringLiteral("HOME"), m_dir.path());
-        m_server.setProcessEnvironment(environment);
-        m_server.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        m_server.setStandardErrorFile(QProcess::nullDevice());
-        m_server.start(QStringLiteral("pulseaudio"),
-                       {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                        QStringLiteral("--use-pid-file=no"), QStringLiteral("--disallow-module-loading"),
-                        QStringLiteral("-L"),
-                        QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socketPath(),
-                        QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=rec")});
-        if (!m_server.waitForStarted(5000))
-            return false;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            QProcess info;
-            info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-            if (info.waitForFinished(2000) && info.exitCode() == 0)
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLocal8Bit(busAddress()));
+        process.setProcessEnvironment(environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(program, arguments);
+        process.waitForStarted(5000);
+    }
+
+    static void end(QProcess &process)
+    {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.kill();
+        process.waitForFinished(5000);
+    }
+
+    static bool pactl(const QStringList &arguments, QByteArray *output = nullptr)
+    {
+        QProcess process;
+        process.start(QStringLiteral("pactl"), arguments);
+        const bool done =
+            process.waitForFinished(2000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        if (output)
+            *output = process.readAllStandardOutput();
+        return done;
+    }
+
+    static bool retry(const std::function<bool()> &attempt)
+    {
+        for (int tries = 0; tries < 100; ++tries) {
+            if (attempt())
                 return true;
             QThread::msleep(50);
         }
         return false;
     }
 
-    /// Ends the server at once, as a crash would.
-    void kill()
-    {
-        if (m_server.state() == QProcess::NotRunning)
-            return;
-        m_server.kill();
-        m_server.waitForFinished(5000);
-    }
-
-    QString socketPath() const { return m_dir.filePath(QStringLiteral("native")); }
-
-private:
+    const Kind m_kind;
     QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/sound.XXXXXX")};
-    QProcess m_server;
+    /// The core, the session manager, the PulseAudio server and the session bus; PulseAudio is all in the first.
+    QProcess m_processes[4];
 };
 
-/// Records the null sink's monitor through parec, noting when each loud sample arrived.
+/// Records the null sink's monitor through parec, noting when loud samples arrived and how many.
 class MonitorRecorder
 {
 public:
@@ -114,14 +212,24 @@ public:
     std::optional<Clock::time_point> firstSoundAfter(Clock::time_point since) const
     {
         std::lock_guard lock(m_mutex);
-        for (const Clock::time_point heard : m_loud) {
-            if (heard >= since)
-                return heard;
+        for (const Loud &heard : m_loud) {
+            if (heard.at >= since)
+                return heard.at;
         }
         return std::nullopt;
     }
-    /// Samples recorded so far, loud or not.
-    qint64 samples() const { return m_samples; }
+    /// How many loud samples arrived after `since`: how much was heard, whatever the pauses and the delay.
+    qint64 loudSamplesAfter(Clock::time_point since) const
+    {
+        std::lock_guard lock(m_mutex);
+        qint64 count = 0;
+        for (const Loud &heard : m_loud) {
+            if (heard.at >= since)
+                count += heard.samples;
+        }
+        return count;
+    }
+    static bool isLoud(qint16 sample) { return std::abs(sample) > loud; }
 
 private:
     void readUntilTheEnd(int fd)
@@ -133,14 +241,13 @@ private:
                 break;
             const Clock::time_point arrived = Clock::now();
             const size_t count = size_t(got) / sizeof(qint16);
-            m_samples += qint64(count);
-            for (size_t i = 0; i < count; ++i) {
-                if (std::abs(chunk[i]) > loud) {
-                    // The sample was played as many samples before the chunk arrived as follow it.
-                    std::lock_guard lock(m_mutex);
-                    m_loud.push_back(arrived - std::chrono::microseconds((count - i) * 1000000 / sampleRate));
-                    break;
-                }
+            const auto end = chunk.begin() + std::ptrdiff_t(count);
+            const auto first = std::find_if(chunk.begin(), end, isLoud);
+            if (first != end) {
+                // The sample was played as many samples before the chunk arrived as follow it.
+                std::lock_guard lock(m_mutex);
+                m_loud.push_back({arrived - std::chrono::microseconds((end - first) * 1000000 / sampleRate),
+                                  std::count_if(first, end, isLoud)});
             }
         }
         close(fd);
@@ -150,6 +257,10 @@ private:
     pid_t m_pid = -1;
     std::thread m_reader;
     mutable std::mutex m_mutex;
-    std::vector<Clock::time_point> m_loud; ///< the first loud sample of each chunk that had one
-    std::atomic<qint64> m_samples = 0;
+    struct Loud
+    {
+        Clock::time_point at; ///< of the chunk's first loud sample
+        qint64 samples;       ///< loud in the chunk
+    };
+    std::vector<Loud> m_loud; ///< each chunk that had a loud sample
 };
