@@ -40,14 +40,16 @@ std::optional<Verdict> Round::judge(const QString &typed)
         return std::nullopt;
     m_judged = true;
     const QString expected = expectedAnswer();
-    if (typed != expected) {
-        m_wrongCount = add16(m_wrongCount, 1);
-        tally(false);
-        return Verdict{false, {}};
-    }
+    const bool right = typed == expected;
     const qint16 rightBefore = m_rightCount;
-    m_rightCount = add16(m_rightCount, 1);
-    tally(true);
+    qint16 &count = right ? m_rightCount : m_wrongCount;
+    count = add16(count, 1);
+    // The total is a 16-bit count too: past 32767 it is the same "Overflow", raised here rather than while the
+    // window shows it.
+    totalCount();
+    tally(right);
+    if (!right)
+        return Verdict{false, {}};
     return Verdict{true, praiseLadder(rightBefore, m_playerName, expected)};
 }
 

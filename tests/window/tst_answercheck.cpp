@@ -180,7 +180,9 @@ void TestAnswerCheck::countingPast32767IsTheOverflowError()
     QFETCH(int, correct);
     QFETCH(int, wrong);
     Game game({sevenTimesSeven}, correct, wrong);
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, game.answer(typed));
+    // Judged on the round itself: thrown through Qt's key delivery, which has no unwinding of its own, the error
+    // would leave Qt's guarded pointers behind (the program's error report ends the program there anyway).
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, game.round().judge(typed));
 }
 
 void TestAnswerCheck::everyKeyThatGivesACharacterShowsTheExercise_data()
