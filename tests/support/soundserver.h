@@ -19,6 +19,8 @@
 #include <vector>
 
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,8 +81,9 @@ public:
                    {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
                     QStringLiteral("--address=") + QString::fromLocal8Bit(busAddress())});
             launch(m_processes[0], QStringLiteral("pipewire"), {});
-            // The others leave at once when they find no core to connect to.
-            retry([this] { return QFileInfo::exists(m_dir.filePath(QStringLiteral("pipewire-0"))); });
+            // The others leave at once when they find no core to connect to; a killed core leaves its socket file
+            // behind, so only a connection tells that the new one listens.
+            retry([this] { return listening(m_dir.filePath(QStringLiteral("pipewire-0"))); });
             launch(m_processes[1], QStringLiteral("wireplumber"), {});
             launch(m_processes[2], QStringLiteral("pipewire-pulse"), {});
         }
@@ -154,6 +157,22 @@ private:
         if (output)
             *output = process.readAllStandardOutput();
         return done;
+    }
+
+    static bool listening(const QString &socketPath)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = socketPath.toLocal8Bit();
+        if (path.size() >= qsizetype(sizeof address.sun_path))
+            return false;
+        std::copy(path.begin(), path.end(), address.sun_path);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const bool connected =
+            socket >= 0 && ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+        if (socket >= 0)
+            ::close(socket);
+        return connected;
     }
 
     static bool retry(const std::function<bool()> &attempt)
