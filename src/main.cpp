@@ -1,14 +1,16 @@
 #include "commandline/commandline.h"
 #include "engine/randomsource.h"
+#include "engine/round.h"
 #include "narrator/ondemandperformer.h"
 #include "narrator/placement.h"
 #include "narrator/wizardperformer.h"
-#include "window/boxesontop.h"
-#include "window/desktoprequired.h"
-#include "window/dialogs.h"
-#include "window/guardedapplication.h"
-#include "window/layout.h"
-#include "window/tavola.h"
+#include "records/recordkeeper.h"
+#include "window/app/boxesontop.h"
+#include "window/app/desktoprequired.h"
+#include "window/app/dialogs.h"
+#include "window/app/guardedapplication.h"
+#include "window/widgets/layout.h"
+#include "window/game/gamewindow.h"
 
 #include <QTimer>
 
@@ -35,24 +37,32 @@ int main(int argc, char **argv)
 
     // Merlin's window, voice and sound device are made at his first request, after the name box:
     // the program reaches its first box without them. The window exists by then.
-    const window::Tavola *stage = nullptr;
-    auto *merlin = new narrator::OnDemandPerformer([&stage] {
-        narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
-        wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
-        wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
-        return wizard;
-    });
-    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,
-                          std::make_unique<engine::ClockSeededRandom>());
-    stage = &tavola;
-    QObject::connect(&tavola, &window::Tavola::programEnded, &app, &QCoreApplication::exit);
+    const window::GameWindow *stage = nullptr;
+    narrator::Agent narrator(new narrator::OnDemandPerformer([&stage] {
+                                 narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
+                                 wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
+                                 wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
+                                 return wizard;
+                             }),
+                             nullptr);
+    engine::Round round(std::make_unique<engine::ClockSeededRandom>());
+    window::GameWindow game(round, narrator, std::make_unique<window::MessageBoxDialogs>(),
+                            records::chooseRecordKeeper());
+    stage = &game;
+    QObject::connect(&game, &window::GameWindow::programEnded, &app, &QCoreApplication::exit);
+    // A failed record and a count past 16 bits end the game in the run-time error report, as an escaped
+    // exception does.
+    QObject::connect(&game, &window::GameWindow::runTimeError, &app, &window::GuardedApplication::reportRunTimeError);
+    QObject::connect(&round, &engine::Round::overflowed, &app,
+                     [] { window::GuardedApplication::reportRunTimeError(QStringLiteral("Overflow")); });
     // Start inside the event loop, so that a run-time error at start-up is reported like any other.
     // The clock runs from prepareGame on, but its first tick can only be handled after this whole
     // step, so it finds the start display that beginGame writes.
-    QTimer::singleShot(0, &tavola, [&tavola] {
-        tavola.prepareGame();
-        tavola.show();
-        tavola.beginGame();
+    QTimer::singleShot(0, &game, [&game] {
+        if (!game.prepareGame())
+            return;
+        game.show();
+        game.beginGame();
     });
     return app.exec();
 }

@@ -1,8 +1,29 @@
 #include "engine/round.h"
+#include "records/store/recordline.h"
 
 #include "support/fakerandom.h"
 
+#include <QSignalSpy>
 #include <QTest>
+
+namespace {
+
+/// A round on 7 × 6, named "Giulia".
+struct NamedRound : engine::Round
+{
+    NamedRound() : engine::Round(std::make_unique<FakeRandom>(QList{0.5f})) { name(QStringLiteral("Giulia")); }
+
+    /// Judges `right` right and then `wrong` wrong answers, each on an exercise of its own.
+    void play(int right, int wrong)
+    {
+        for (int i = 0; i < right + wrong; ++i) {
+            nextExercise();
+            judge(i < right ? expectedAnswer() : QStringLiteral("x"));
+        }
+    }
+};
+
+} // namespace
 
 class TestRound : public QObject
 {
@@ -11,6 +32,12 @@ class TestRound : public QObject
 private Q_SLOTS:
     void anExerciseGetsOneVerdict_data();
     void anExerciseGetsOneVerdict();
+    void aNextExerciseLeavesTheCountsAlone();
+    void countingPast32767OverflowsAndCountsNothing_data();
+    void countingPast32767OverflowsAndCountsNothing();
+    void aNewRecordIsStrictlyGreaterThanTheStoredNumber_data();
+    void aNewRecordIsStrictlyGreaterThanTheStoredNumber();
+    void theGameEndsOnceOnTheTickThatFindsZeroShown();
 };
 
 void TestRound::anExerciseGetsOneVerdict_data()
@@ -27,17 +54,113 @@ void TestRound::anExerciseGetsOneVerdict()
     QFETCH(QString, typed);
     QFETCH(int, right);
     QFETCH(int, wrong);
-    engine::Round round(std::make_unique<FakeRandom>(QList{0.5f}));
+    NamedRound round;
+    QSignalSpy verdicts(&round, &engine::Round::judged);
+    QSignalSpy counts(&round, &engine::Round::countsChanged);
     round.nextExercise();
-    QCOMPARE(round.judge(typed)->right, right == 1);
-    QVERIFY(!round.judge(typed));
-    QCOMPARE(round.rightCount(), right);
-    QCOMPARE(round.wrongCount(), wrong);
+    round.judge(typed);
+    round.judge(typed);
+    QCOMPARE(verdicts.size(), 1);
+    QCOMPARE(verdicts.at(0).at(0).value<engine::Verdict>().right, right == 1);
+    QCOMPARE(counts.size(), 1);
+    QCOMPARE(counts.at(0), (QVariantList{right, wrong, 1}));
 
     // The next exercise is open to judging again.
     round.nextExercise();
-    QVERIFY(round.judge(typed));
-    QCOMPARE(round.totalCount(), 2);
+    round.judge(typed);
+    QCOMPARE(verdicts.size(), 2);
+    QCOMPARE(counts.at(1).at(2).toInt(), 2);
+}
+
+void TestRound::aNextExerciseLeavesTheCountsAlone()
+{
+    NamedRound round;
+    round.play(3, 2);
+    QSignalSpy counts(&round, &engine::Round::countsChanged);
+    round.nextExercise();
+    round.nextExercise();
+    QVERIFY(counts.isEmpty());
+    QCOMPARE(round.rightCount(), 3);
+    QCOMPARE(round.wrongCount(), 2);
+}
+
+void TestRound::countingPast32767OverflowsAndCountsNothing_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<bool>("rightAnswer");
+    QTest::addColumn<bool>("overflows");
+    QTest::newRow("the 32767th right answer is counted") << 32766 << 0 << true << false;
+    QTest::newRow("right answers past 32767") << 32767 << 0 << true << true;
+    QTest::newRow("wrong answers past 32767") << 0 << 32767 << false << true;
+    QTest::newRow("right plus wrong past 32767") << 20000 << 12767 << true << true;
+    QTest::newRow("right plus wrong reaching 32767 is counted") << 20000 << 12766 << false << false;
+}
+
+void TestRound::countingPast32767OverflowsAndCountsNothing()
+{
+    QFETCH(int, right);
+    QFETCH(int, wrong);
+    QFETCH(bool, rightAnswer);
+    QFETCH(bool, overflows);
+    NamedRound round;
+    round.play(right, wrong);
+    QSignalSpy overflowed(&round, &engine::Round::overflowed);
+    QSignalSpy verdicts(&round, &engine::Round::judged);
+    round.nextExercise();
+
+    round.judge(rightAnswer ? round.expectedAnswer() : QStringLiteral("x"));
+
+    QCOMPARE(overflowed.size(), overflows ? 1 : 0);
+    QCOMPARE(verdicts.size(), overflows ? 0 : 1);
+    QCOMPARE(round.rightCount() + round.wrongCount(), right + wrong + (overflows ? 0 : 1));
+}
+
+void TestRound::aNewRecordIsStrictlyGreaterThanTheStoredNumber_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<bool>("record");
+
+    QTest::newRow("first run: 0 right answers is no record") << QByteArray() << 0 << false;
+    QTest::newRow("first run: 1 right answer is a record") << QByteArray() << 1 << true;
+    QTest::newRow("a tie keeps the champion") << QByteArray("12\r\n") << 12 << false;
+    QTest::newRow("one more is a record") << QByteArray("12\r\n") << 13 << true;
+    QTest::newRow("fewer is no record") << QByteArray("12\r\n") << 5 << false;
+    QTest::newRow("compared as numbers, not as text") << QByteArray("9\r\n") << 10 << true;
+    QTest::newRow("a hand-edited text counts as 0") << QByteArray("dodici\r\n") << 1 << true;
+    QTest::newRow("a stored fraction is not rounded") << QByteArray("12.5\r\n") << 12 << false;
+    QTest::newRow("a huge stored number is never beaten") << QByteArray(400, '9') << 32767 << false;
+    QTest::newRow("a negative stored score is beaten by 0") << QByteArray("-3\r\n") << 0 << true;
+}
+
+void TestRound::aNewRecordIsStrictlyGreaterThanTheStoredNumber()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, score);
+    QFETCH(bool, record);
+    NamedRound round;
+    round.playAgainst(records::store::storedScoreOf(stored.toStdString()));
+    round.play(score, 0);
+    QCOMPARE(round.beatsRecord(), record);
+}
+
+void TestRound::theGameEndsOnceOnTheTickThatFindsZeroShown()
+{
+    NamedRound round;
+    QSignalSpy ended(&round, &engine::Round::ended);
+    round.startClock({0, 0, 2});
+    round.begin();
+    round.tick();
+    round.tick();
+    QCOMPARE(round.timeLeft().seconds, 0.0f);
+    QVERIFY(ended.isEmpty());
+    round.tick();
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(round.phase(), engine::Round::Phase::Ended);
+    round.tick();
+    round.end();
+    QCOMPARE(ended.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestRound)

@@ -1,6 +1,5 @@
 #include "narrator/agent.h"
 #include "narrator/balloon.h"
-#include "narrator/stage.h"
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
 
@@ -41,14 +40,14 @@ void TestWizardFocus::initTestCase()
     auto *performer = narrator::createWizardPerformer();
     m_performer = performer;
     m_agent = std::make_unique<narrator::Agent>(performer, nullptr);
-    m_agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
+    m_agent->characters().load(narrator::merlinName);
 }
 
 void TestWizardFocus::typingWhileTheWizardSpeaksReachesTheAnswerBox()
 {
-    narrator::Character merlin = m_agent->Characters().Item(QStringLiteral("Merlin"));
+    narrator::Character merlin = m_agent->characters().item(QStringLiteral("Merlin"));
     narrator::takeTheStage(merlin, QStringLiteral("Greet"));
-    merlin.Speak(QStringLiteral("Io detto e tu scrivi il risultato nello spazio sotto di me"));
+    merlin.speak(QStringLiteral("Io detto e tu scrivi il risultato nello spazio sotto di me"));
     QTRY_VERIFY_WITH_TIMEOUT(m_performer->window()->balloon()->isVisible(), 5000);
     QVERIFY(m_performer->window()->isVisible());
 

@@ -1,4 +1,4 @@
-#include "window/dialogs.h"
+#include "window/app/dialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -10,10 +10,10 @@ class TestDialogs : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void theNameBoxTakesAtMost250Characters();
+    void theNameBoxTakesAtMost250characters();
 };
 
-void TestDialogs::theNameBoxTakesAtMost250Characters()
+void TestDialogs::theNameBoxTakesAtMost250characters()
 {
     window::MessageBoxDialogs dialogs;
     QTimer::singleShot(0, this, [] {

@@ -42,9 +42,11 @@ void TestGameHistory::anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye()
             atGoodbye = progress::readHistory(progress::historyPath()).games;
     };
 
-    if (timeUp)
-        Q_EMIT game.round().timeUp();
-    else
+    if (timeUp) {
+        // The start display, seven minutes of ticks, then the tick that finds zero.
+        for (int second = 0; second <= 7 * 60; ++second)
+            game.round.tick();
+    } else
         game.exitButton()->click();
 
     QCOMPARE(atGoodbye.size(), right + wrong > 0 ? 1 : 0);
@@ -66,7 +68,7 @@ void TestGameHistory::aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse
     game.start();
     QVERIFY(QDir().mkpath(progress::historyPath()));
     game.play(2, 0);
-    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    QSignalSpy ended(&game.gameWindow, &window::GameWindow::programEnded);
     QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("quorvane: Impossibile scrivere lo storico dei "
                                                                  "progressi in %1: %2")
                                                       .arg(progress::historyPath(), strerror(EISDIR))));

@@ -1,4 +1,4 @@
-#include "window/tavola.h"
+#include "window/game/gamewindow.h"
 
 #include "engine/round.h"
 #include "progress/historyfile.h"
@@ -8,29 +8,29 @@
 
 namespace window {
 
-void Tavola::addProgressEntry()
+void GameWindow::addProgressEntry()
 {
     QAction *entry = menuBar()->addAction(QStringLiteral("I tuoi &progressi"));
     entry->setObjectName(QStringLiteral("progressEntry"));
-    connect(entry, &QAction::triggered, this, &Tavola::showProgress);
+    connect(entry, &QAction::triggered, this, &GameWindow::showProgress);
 }
 
-void Tavola::showProgress()
+void GameWindow::showProgress()
 {
-    auto *window = new progress::ProgressWindow(progress::historyPath(), m_typedName, m_historyError, this);
+    auto *window = new progress::ProgressWindow(progress::historyPath(), m_round.typedName(), m_historyError, this);
     // Read like a box: on top of everything of the program, Merlin included, until it is closed.
     window->setModal(true);
     window->show();
 }
 
-void Tavola::addGameToHistory()
+void GameWindow::addGameToHistory()
 {
-    if (m_round->rightCount() + m_round->wrongCount() == 0)
+    if (m_round.rightCount() + m_round.wrongCount() == 0)
         return;
     progress::GameResult game{
-        QDateTime::currentDateTime(), m_typedName, {m_round->rightCount(), m_round->wrongCount()}, {}};
+        QDateTime::currentDateTime(), m_round.typedName(), {m_round.rightCount(), m_round.wrongCount()}, {}};
     for (int fact = 0; fact < progress::factCount; ++fact)
-        game.facts[fact] = {m_round->answersByFactor()[fact].right, m_round->answersByFactor()[fact].wrong};
+        game.facts[fact] = {m_round.answersByFactor()[fact].right, m_round.answersByFactor()[fact].wrong};
     // A history that cannot be written costs the game nothing: it is said here, and in the progress window.
     m_historyError = progress::appendGame(progress::historyPath(), game);
     if (!m_historyError.isEmpty())

@@ -1,4 +1,4 @@
-#include "window/desktoprequired.h"
+#include "window/app/desktoprequired.h"
 
 #include <QByteArray>
 #include <QList>

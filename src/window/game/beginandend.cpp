@@ -1,0 +1,70 @@
+#include "window/game/gamewindow.h"
+
+#include "engine/round.h"
+#include "window/widgets/designlabel.h"
+
+namespace window {
+namespace {
+
+const QString introduction = QStringLiteral(
+    "Allora attenzione, iniziamo la nostra avventura con la tabellina del 7. Io detto e tu scrivi il risultato "
+    "nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta che io finisca di "
+    "parlare e premi ancora invio per avere la domanda successiva");
+
+} // namespace
+
+bool GameWindow::prepareGame()
+{
+    m_round.name(m_dialogs->askName(QStringLiteral("Come ti chiami?")));
+    // The greeting uses the name exactly as typed, before the fallback to "Amico".
+    m_dialogs->tell(QLatin1Char(' ') + m_round.typedName() + QStringLiteral(" vediamo se sei un vero campione  "));
+
+    // Reads "00:00:00" until the game begins and writes the start display; no tick is handled before then.
+    m_round.startClock();
+
+    if (const Outcome<> begun = m_record->beginGame(); !begun.ok()) {
+        Q_EMIT runTimeError(begun.error());
+        return false;
+    }
+    const Outcome<records::StoredRecord> record = m_record->readPair();
+    if (!record.ok()) {
+        Q_EMIT runTimeError(record.error());
+        return false;
+    }
+    m_round.playAgainst(record.value().bestScore);
+    m_bestScoreLabel->setText(record.value().bestScoreLine);
+    m_championNameLabel->setText(record.value().championLine);
+
+    m_narrator.characters().load(narrator::merlinName);
+    narrator::Character narrator = merlin();
+    narrator::takeTheStage(narrator, QStringLiteral("Announce"));
+    narrator.speak(introduction);
+
+    setPrintedExerciseVisible(false);
+    return true;
+}
+
+void GameWindow::beginGame()
+{
+    m_round.begin();
+}
+
+void GameWindow::leave()
+{
+    addGameToHistory();
+    m_dialogs->tell(QStringLiteral("Ciao. Ti aspetto per la prossima sfida "));
+    // Compared with the record read at start-up; a failed save ends the program before the confirmation, and a
+    // record that another game has beaten meanwhile is not written: only a record that was kept is confirmed.
+    if (m_round.beatsRecord()) {
+        const Outcome<bool> saved = m_record->saveBest(m_round.rightCount(), m_round.playerName());
+        if (!saved.ok()) {
+            Q_EMIT runTimeError(saved.error());
+            return;
+        }
+        if (saved.value())
+            m_dialogs->tell(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
+    }
+    Q_EMIT programEnded(0);
+}
+
+} // namespace window

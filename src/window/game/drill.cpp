@@ -1,0 +1,96 @@
+#include "window/game/gamewindow.h"
+
+#include "engine/round.h"
+#include "speller/numlett.h"
+#include "window/widgets/colour.h"
+#include "window/widgets/designlabel.h"
+#include "window/widgets/drawingsurface.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace window {
+
+namespace {
+
+constexpr int enterKey = 13;
+
+} // namespace
+
+void GameWindow::showExercise(const engine::Exercise &exercise)
+{
+    setPrintedExerciseVisible(false);
+    m_verdictLabel->setText(QString());
+
+    const QString firstFactor = QString::number(exercise.factor1);
+    m_firstFactorLabel->setText(firstFactor);
+    m_secondFactorLabel->setText(QString::number(exercise.factor2));
+
+    narrator::Character narrator = merlin();
+    narrator::takeTheStage(narrator, QStringLiteral("Greet"));
+    narrator.speak(firstFactor);
+    narrator.speak(QStringLiteral("per"));
+    narrator.speak(speller::spellItalian(exercise.factor2));
+
+    m_answerBox->clear();
+    m_answerBox->setFocus();
+    paintBackgroundBands(exercise);
+}
+
+void GameWindow::paintBackgroundBands(const engine::Exercise &exercise)
+{
+    constexpr int stripes = 256;
+    constexpr double unitsHigh = 2.0 * stripes;
+    m_surface->setVerticalScale(unitsHigh);
+    // The outer width in twips, taken as a pixel coordinate, lies far past the right edge:
+    // every stripe spans the whole window.
+    const double farRight = width() * 15.0;
+    for (int i = 0; i < stripes; ++i) {
+        const QColor colour(20 * exercise.factor1, 20 * exercise.tintLevel, i);
+        m_surface->stripe(QPointF(0, 2.0 * i), QPointF(farRight, 2.0 * i + 2), colour);
+    }
+}
+
+void GameWindow::answerKeyTyped(int key)
+{
+    // A judged exercise is closed until the next one: typing then neither shows the printed
+    // exercise again nor judges anything, so the screen keeps the verdict as it was given.
+    // Enter moves on, as it does on "Nuovo calcolo": a child back in the box is never stuck.
+    if (m_round.isJudged()) {
+        if (key == enterKey)
+            m_nextExerciseButton->click();
+        return;
+    }
+    m_surface->clearDrawing();
+    setPrintedExerciseVisible(true);
+    if (key == enterKey)
+        m_round.judge(m_answerBox->text());
+}
+
+void GameWindow::showVerdict(const engine::Verdict &verdict)
+{
+    setPrintedExerciseVisible(false);
+    narrator::Character narrator = merlin();
+    if (verdict.right) {
+        setColour(m_verdictLabel, QPalette::WindowText, QColor(0, 0, 255));
+        m_verdictLabel->setText(QStringLiteral("Esatto. Sei forte!!!"));
+        narrator::takeTheStage(narrator);
+        for (const engine::Praise &praise : verdict.praise) {
+            if (praise.kind == engine::Praise::Kind::Play)
+                narrator.play(praise.text);
+            else
+                narrator.speak(praise.text);
+        }
+    } else {
+        setColour(m_verdictLabel, QPalette::WindowText, QColor(255, 0, 0));
+        m_verdictLabel->setText(QStringLiteral("Sbagliato!! ") + verdict.expected);
+        narrator::takeTheStage(narrator, QStringLiteral("Greet"));
+        narrator.speak(QStringLiteral("Sbagliato"));
+        narrator.speak(verdict.expected);
+    }
+    // Enabled first: the very first verdict finds the button still disabled, unable to take the focus.
+    m_nextExerciseButton->setEnabled(true);
+    m_nextExerciseButton->setFocus();
+}
+
+} // namespace window
