@@ -166,13 +166,13 @@ QByteArray historyLine(const GameResult &game)
     return csv::line(fields);
 }
 
-QString appendGame(const QString &path, const GameResult &game)
+Outcome<> appendGame(const QString &path, const GameResult &game)
 {
     QFile file;
     struct stat status
     {};
     if (QString error = openForAppend(path, file, status); !error.isEmpty())
-        return error;
+        return Outcome<>::failure(error);
 
     // A file left empty by a kill before its first line still gets its header. A last line cut short (a kill or a
     // full disk during an older write) is closed first, so that the new line stands on its own.
@@ -182,7 +182,7 @@ QString appendGame(const QString &path, const GameResult &game)
     } else {
         char last = '\n';
         if (pread(file.handle(), &last, 1, status.st_size - 1) != 1)
-            return failure(path, errno);
+            return Outcome<>::failure(failure(path, errno));
         if (last != '\n')
             bytes = "\r\n";
     }
@@ -191,28 +191,28 @@ QString appendGame(const QString &path, const GameResult &game)
     // One write: a kill leaves the line whole or absent; only a full disk or a power cut can cut it short.
     const ssize_t written = ::write(file.handle(), bytes.constData(), size_t(bytes.size()));
     if (written < 0)
-        return failure(path, errno);
+        return Outcome<>::failure(failure(path, errno));
     if (written != bytes.size())
-        return failure(path, ENOSPC);
+        return Outcome<>::failure(failure(path, ENOSPC));
     if (fsync(file.handle()) != 0)
-        return failure(path, errno);
+        return Outcome<>::failure(failure(path, errno));
     if (status.st_size == 0 && !syncDirectoryOf(path))
-        return failure(path, errno);
-    return {};
+        return Outcome<>::failure(failure(path, errno));
+    return std::monostate{};
 }
 
-QString writeProblem(const QString &path)
+Outcome<> checkAppendable(const QString &path)
 {
     QFile file;
     struct stat status
     {};
     if (QString error = openForAppend(path, file, status); !error.isEmpty())
-        return error;
+        return Outcome<>::failure(error);
     struct statvfs space
     {};
     if (fstatvfs(file.handle(), &space) == 0 && space.f_bavail == 0)
-        return failure(path, ENOSPC);
-    return {};
+        return Outcome<>::failure(failure(path, ENOSPC));
+    return std::monostate{};
 }
 
 History readHistory(const QString &path, int limit)

@@ -41,10 +41,8 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const QString &curren
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *layout = new QVBoxLayout(this);
-    // This run's failed append, or else what would stop the next one.
-    const QString unwritable = writeError.isEmpty() ? writeProblem(historyFile) : writeError;
     QStringList errors;
-    for (const QString &error : {unwritable, m_history.error}) {
+    for (const QString &error : {writeError, m_history.error}) {
         if (!error.isEmpty()) {
             layout->addWidget(errorLabel(error, this));
             errors += error;

@@ -18,8 +18,8 @@ class ProgressWindow : public QDialog
 {
     Q_OBJECT
 public:
-    /// `currentName` comes first in the choice of names; `writeError` is why this run's game could not be added to
-    /// the history, empty when it could. A history that cannot be written now is said as well.
+    /// `currentName` comes first in the choice of names; `writeError`, said at the top, is what keeps games out of the
+    /// history (see checkAppendable()), empty when nothing does. Nothing is written or made on disk.
     ProgressWindow(const QString &historyFile, const QString &currentName, const QString &writeError,
                    QWidget *parent = nullptr);
 
