@@ -21,6 +21,7 @@ template <typename T, typename Work> Outcome<T> attempt(Work work)
 class UserRecord final : public RecordKeeper
 {
 public:
+    bool isShared() const override { return false; }
     Outcome<> beginGame() override
     {
         return attempt<std::monostate>([this] {
@@ -45,6 +46,7 @@ private:
 class SharedRecord final : public RecordKeeper
 {
 public:
+    bool isShared() const override { return true; }
     Outcome<> beginGame() override { return std::monostate{}; }
     Outcome<StoredRecord> readPair() override
     {

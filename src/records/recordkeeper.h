@@ -14,6 +14,10 @@ class RecordKeeper
 public:
     virtual ~RecordKeeper() = default;
 
+    /// Whether other accounts' games keep it too: then another child can make it fail, and its failures must never
+    /// end this game.
+    virtual bool isShared() const = 0;
+
     /// Readies the record for this game: finds its place, creating the per-user directory when it is missing.
     virtual Outcome<> beginGame() = 0;
     /// The pair as it stands, never torn by another game's save; the missing files are created empty.
