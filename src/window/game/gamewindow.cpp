@@ -4,12 +4,18 @@
 #include "window/app/onepressperenter.h"
 #include "window/game/characterkeys.h"
 #include "window/widgets/designlabel.h"
+#include "window/widgets/drawingsurface.h"
 #include "window/widgets/shape.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace window {
+namespace {
+
+constexpr int enterKey = 13;
+
+} // namespace
 
 GameWindow::GameWindow(engine::Round &round, narrator::Agent &narrator, std::unique_ptr<Dialogs> dialogs,
                        std::unique_ptr<records::RecordKeeper> record, QWidget *parent)
@@ -28,22 +34,20 @@ GameWindow::GameWindow(engine::Round &round, narrator::Agent &narrator, std::uni
 
 GameWindow::~GameWindow() = default;
 
-void GameWindow::bindRound()
+void GameWindow::answerKeyTyped(int key)
 {
-    // The one place where the round's values reach the controls.
-    connect(&m_round, &engine::Round::playerNameChanged, m_playerNameLabel, &DesignLabel::setText);
-    connect(&m_round, &engine::Round::countsChanged, this, &GameWindow::showCounts);
-    connect(&m_round, &engine::Round::clockDisplayChanged, m_clockLabel, &DesignLabel::setText);
-    connect(&m_round, &engine::Round::exerciseChanged, this, &GameWindow::showExercise);
-    connect(&m_round, &engine::Round::judged, this, &GameWindow::showVerdict);
-    connect(&m_round, &engine::Round::ended, this, &GameWindow::leave);
-}
-
-void GameWindow::showCounts(int right, int wrong, int total)
-{
-    m_rightCountLabel->setText(QString::number(right));
-    m_wrongCountLabel->setText(QString::number(wrong));
-    m_totalCountLabel->setText(QString::number(total));
+    // A judged exercise is closed until the next one: typing then neither shows the printed
+    // exercise again nor judges anything, so the screen keeps the verdict as it was given.
+    // Enter moves on, as it does on "Nuovo calcolo": a child back in the box is never stuck.
+    if (m_round.isJudged()) {
+        if (key == enterKey)
+            m_nextExerciseButton->click();
+        return;
+    }
+    m_surface->clearDrawing();
+    setPrintedExerciseVisible(true);
+    if (key == enterKey)
+        m_round.judge(m_answerBox->text());
 }
 
 narrator::Character GameWindow::merlin() const

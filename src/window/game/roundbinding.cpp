@@ -11,11 +11,23 @@
 
 namespace window {
 
-namespace {
+void GameWindow::bindRound()
+{
+    // The one place where the round's values reach the controls.
+    connect(&m_round, &engine::Round::playerNameChanged, m_playerNameLabel, &DesignLabel::setText);
+    connect(&m_round, &engine::Round::countsChanged, this, &GameWindow::showCounts);
+    connect(&m_round, &engine::Round::clockDisplayChanged, m_clockLabel, &DesignLabel::setText);
+    connect(&m_round, &engine::Round::exerciseChanged, this, &GameWindow::showExercise);
+    connect(&m_round, &engine::Round::judged, this, &GameWindow::showVerdict);
+    connect(&m_round, &engine::Round::ended, this, &GameWindow::leave);
+}
 
-constexpr int enterKey = 13;
-
-} // namespace
+void GameWindow::showCounts(int right, int wrong, int total)
+{
+    m_rightCountLabel->setText(QString::number(right));
+    m_wrongCountLabel->setText(QString::number(wrong));
+    m_totalCountLabel->setText(QString::number(total));
+}
 
 void GameWindow::showExercise(const engine::Exercise &exercise)
 {
@@ -49,22 +61,6 @@ void GameWindow::paintBackgroundBands(const engine::Exercise &exercise)
         const QColor colour(20 * exercise.factor1, 20 * exercise.tintLevel, i);
         m_surface->stripe(QPointF(0, 2.0 * i), QPointF(farRight, 2.0 * i + 2), colour);
     }
-}
-
-void GameWindow::answerKeyTyped(int key)
-{
-    // A judged exercise is closed until the next one: typing then neither shows the printed
-    // exercise again nor judges anything, so the screen keeps the verdict as it was given.
-    // Enter moves on, as it does on "Nuovo calcolo": a child back in the box is never stuck.
-    if (m_round.isJudged()) {
-        if (key == enterKey)
-            m_nextExerciseButton->click();
-        return;
-    }
-    m_surface->clearDrawing();
-    setPrintedExerciseVisible(true);
-    if (key == enterKey)
-        m_round.judge(m_answerBox->text());
 }
 
 void GameWindow::showVerdict(const engine::Verdict &verdict)
