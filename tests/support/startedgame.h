@@ -7,6 +7,7 @@
 #include "window/widgets/drawingsurface.h"
 
 #include "support/fakerandom.h"
+#include "support/playanswers.h"
 #include "support/recordingperformer.h"
 #include "support/scripteddialogs.h"
 
@@ -49,14 +50,7 @@ struct StartedGame
             qFatal("the window never became active");
     }
 
-    /// Plays `right` right and `wrong` wrong answers on the round, as a game that gave them would have.
-    void play(int right, int wrong)
-    {
-        for (int i = 0; i < right + wrong; ++i) {
-            round.nextExercise();
-            round.judge(i < right ? round.expectedAnswer() : QStringLiteral("x"));
-        }
-    }
+    void play(int right, int wrong) { playAnswers(round, right, wrong); }
 
     template <typename Control = QWidget> Control *control(const char *objectName) const
     {
