@@ -24,8 +24,6 @@ private Q_SLOTS:
     void aFactsConfidenceComesFromTheLastThreeGamesThatAskedIt_data();
     void aFactsConfidenceComesFromTheLastThreeGamesThatAskedIt();
     void oneChildIsOneEntryWhateverTheCaseAndBlanksAndTheFilesOrder();
-    void theVerdictSaysWhatToPractise_data();
-    void theVerdictSaysWhatToPractise();
 };
 
 void TestProgressReport::aFactsConfidenceComesFromTheLastThreeGamesThatAskedIt_data()
@@ -68,32 +66,6 @@ void TestProgressReport::oneChildIsOneEntryWhateverTheCaseAndBlanksAndTheFilesOr
     QCOMPARE(namesFor(games, QStringLiteral("Ugo")), (QStringList{"Ugo", " giulia", "Bea"}));
     const QList<GameResult> giulia = lastGamesOf(games, QStringLiteral("giulia"), 3);
     QCOMPARE(giulia, (QList{games[4], games[0], games[1]}));
-}
-
-void TestProgressReport::theVerdictSaysWhatToPractise_data()
-{
-    QTest::addColumn<QList<GameResult>>("games");
-    QTest::addColumn<QString>("verdict");
-
-    GameResult allRight = gameOf(QStringLiteral("Ada"), 1);
-    GameResult missed = allRight;
-    for (int fact = 0; fact < factCount; ++fact)
-        allRight.facts[fact] = {1, 0};
-    missed.facts = allRight.facts;
-    missed.facts[5] = {0, 1};
-    missed.facts[7] = {1, 1};
-    missed.facts[9] = {};
-    QTest::newRow("no games yet") << QList<GameResult>{} << "Nessuna partita ancora con questo nome";
-    QTest::newRow("every fact sure") << QList{allRight} << "Tutti i fatti sono sicuri";
-    QTest::newRow("facts to revise and unsure ones, and one never asked")
-        << QList{missed} << "Da ripassare: 7 × 6, 7 × 8; non ancora chiesti: 7 × 10";
-}
-
-void TestProgressReport::theVerdictSaysWhatToPractise()
-{
-    QFETCH(QList<GameResult>, games);
-    QFETCH(QString, verdict);
-    QCOMPARE(verdictFor(games), verdict);
 }
 
 QTEST_GUILESS_MAIN(TestProgressReport)
