@@ -163,11 +163,7 @@ public:
             closeLine();
     }
 
-    Tail tail()
-    {
-        Tail tail{{m_newestFirst.crbegin(), m_newestFirst.crend()}, m_skipped};
-        return tail;
-    }
+    Tail tail() const { return {{m_newestFirst.crbegin(), m_newestFirst.crend()}, m_skipped}; }
 
 private:
     void keepBefore(QByteArrayView bytes)
