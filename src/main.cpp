@@ -4,13 +4,15 @@
 #include "narrator/ondemandperformer.h"
 #include "narrator/placement.h"
 #include "narrator/wizardperformer.h"
+#include "progress/historyfile.h"
+#include "progress/progresswindow.h"
 #include "records/recordkeeper.h"
 #include "window/app/boxesontop.h"
 #include "window/app/desktoprequired.h"
 #include "window/app/dialogs.h"
 #include "window/app/guardedapplication.h"
-#include "window/widgets/layout.h"
 #include "window/game/gamewindow.h"
+#include "window/widgets/layout.h"
 
 #include <QTimer>
 
@@ -21,6 +23,7 @@ int main(int argc, char **argv)
     // --help and --version must answer without a display, so before Qt reads the arguments.
     if (const auto status = commandline::answer({argv + 1, argv + argc}, std::cout, std::cerr))
         return *status;
+    const bool progressAlone = commandline::read({argv + 1, argv + argc}).request == commandline::Request::ShowProgress;
     narrator::placeWindowsThroughXWayland();
     // Without a usable display: one Italian line and status 1, rather than Qt's abort.
     window::DesktopRequired desktop;
@@ -34,6 +37,14 @@ int main(int argc, char **argv)
     // Ties the windows to the installed desktop entry, and so to its icon (task bar, Wayland app id).
     // No QIcon::fromTheme here: searching the icon theme visibly delays the first window.
     QApplication::setDesktopFileName(QStringLiteral("org.example.quorvane"));
+
+    // Only the progress window: no name box, no Merlin, no countdown.
+    if (progressAlone) {
+        const QString path = progress::historyPath();
+        progress::ProgressWindow window(path, std::nullopt, progress::checkAppendable(path).error());
+        window.show();
+        return app.exec();
+    }
 
     // Merlin's window, voice and sound device are made at his first request, after the name box:
     // the program reaches its first box without them. The window exists by then.

@@ -7,6 +7,8 @@
 namespace engine {
 namespace {
 
+constexpr int secondMilliseconds = 1000;
+
 // Line ends, tabs and the other control characters would break the greeting, the labels and the record file's one
 // line: each becomes a blank. Every other character stays as typed.
 QString withControlsBlanked(QString name)
@@ -29,7 +31,7 @@ bool fitsInt16(int value)
 Round::Round(std::unique_ptr<RandomSource> random, QObject *parent)
     : QObject(parent), m_random(std::move(random)), m_ticks(new QTimer(this))
 {
-    m_ticks->setInterval(1000);
+    m_ticks->setInterval(secondMilliseconds);
     connect(m_ticks, &QTimer::timeout, this, &Round::tick);
 }
 
@@ -88,6 +90,7 @@ void Round::end()
 {
     // Time that runs out while the goodbye waits would otherwise be announced again and again.
     m_ticks->stop();
+    m_pausedMilliseconds = -1;
     if (m_phase == Phase::Ended)
         return;
     m_phase = Phase::Ended;
@@ -117,8 +120,27 @@ void Round::startClock(countdown::ClockReading length)
     m_timeLeft = length;
 }
 
+void Round::pauseClock()
+{
+    if (!m_ticks->isActive())
+        return;
+    m_pausedMilliseconds = m_ticks->remainingTime();
+    m_ticks->stop();
+}
+
+void Round::resumeClock()
+{
+    if (m_pausedMilliseconds < 0)
+        return;
+    // The paused second ends first; tick() then goes back to whole seconds.
+    m_ticks->start(m_pausedMilliseconds);
+    m_pausedMilliseconds = -1;
+}
+
 void Round::tick()
 {
+    if (m_ticks->interval() != secondMilliseconds)
+        m_ticks->setInterval(secondMilliseconds);
     if (m_phase == Phase::Ended)
         return;
     if (m_shown && m_shown->isZero()) {

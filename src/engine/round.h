@@ -86,6 +86,10 @@ public:
 
     /// Shows the time left as it stands, then sets it to `length` and starts the one-second tick.
     void startClock(countdown::ClockReading length = countdown::ClockReading::sevenMinutes());
+    /// Holds the running clock where it stands, the current second's rest included, until resumeClock().
+    void pauseClock();
+    /// Goes on from where pauseClock() held the clock; nothing when it was not running then.
+    void resumeClock();
     /// One second: the game ends on the tick that finds zero shown, one tick after it was shown.
     void tick();
 
@@ -117,6 +121,8 @@ private:
     std::array<FactorAnswers, 10> m_answersByFactor{};
     bool m_judged = false;
     countdown::ClockReading m_timeLeft;
+    /// The rest of the second the clock was paused in; negative when it is not paused.
+    int m_pausedMilliseconds = -1;
     /// The reading the display shows; none while it shows the start display, which never counts as expired.
     std::optional<countdown::ClockReading> m_shown;
 };
