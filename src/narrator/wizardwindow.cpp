@@ -39,6 +39,11 @@ WizardWindow::WizardWindow(TimeSource &clock, QWidget *host)
     setFocusPolicy(Qt::NoFocus);
     setWindowTitle(QStringLiteral("Merlin"));
     m_balloon->setKeepClear([this] { return mustNotCover(); });
+    // A child shows with its host unless told otherwise: inside a host, he and his balloon wait to be asked.
+    if (host) {
+        hide();
+        m_balloon->hide();
+    }
     setDrawnHeight(stageHeight);
     moveOnScreen(this, QPoint(stageX, stageY));
 }

@@ -136,6 +136,8 @@ void TestWizardInWindow::insideTheWindowMerlinCoversNoControlAndEveryKeyReachesT
                     QVERIFY2(!there.intersects(control),
                              qPrintable(QStringLiteral("%1 covers %2: %3 %4").arg(shown->metaObject()->className(), name, QString::number(there.y()) + "+" + QString::number(there.height()) + " x" + QString::number(there.x()) + "+" + QString::number(there.width()), QString::number(control.y()) + " x" + QString::number(control.x()))));
             }
+            // He shows when asked to, never with the window: a balloon in sight has words in it.
+            QVERIFY(!wizard->balloon()->isVisible() || !wizard->balloon()->text().isEmpty());
             // The keyboard stays with the game's own controls: the answer box, or the button after a verdict.
             QCOMPARE(QGuiApplication::focusWindow(), game.tavola.windowHandle());
             QVERIFY(QApplication::focusWidget() != wizard && QApplication::focusWidget() != wizard->balloon());
