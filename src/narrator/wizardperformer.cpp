@@ -38,6 +38,11 @@ void WizardPerformer::setKeepClear(std::function<QList<QRect>()> keepClear)
     m_window->setKeepClear(std::move(keepClear));
 }
 
+void WizardPerformer::setKeyboardHome(QWidget *home)
+{
+    m_window->setKeyboardHome(home);
+}
+
 void WizardPerformer::perform(const Request &request)
 {
     switch (request.kind) {

@@ -39,6 +39,8 @@ public:
     void setStageOrigin(std::function<QPoint()> origin) { m_stageOrigin = std::move(origin); }
     /// What the wizard and his balloon must never cover: rectangles on the screen, asked anew at each move.
     void setKeepClear(std::function<QList<QRect>()> keepClear);
+    /// The game's window, which keeps the keyboard even where his own windows are given it.
+    void setKeyboardHome(QWidget *home);
 
 private:
     void speak(const QString &text);

@@ -2,6 +2,7 @@
 
 #include "narrator/balloon.h"
 #include "narrator/clearspot.h"
+#include "narrator/keyboardhome.h"
 #include "narrator/screenplace.h"
 #include "narrator/stage.h"
 #include "narrator/timesource.h"
@@ -99,6 +100,13 @@ void WizardWindow::glideTo(const QPoint &wanted)
 void WizardWindow::setKeepClear(std::function<QList<QRect>()> keepClear)
 {
     m_keepClear = std::move(keepClear);
+}
+
+void WizardWindow::setKeyboardHome(QWidget *home)
+{
+    auto *keeper = new KeyboardHome(home, this);
+    keeper->watch(this);
+    keeper->watch(m_balloon);
 }
 
 void WizardWindow::perform(Gesture gesture)

@@ -33,6 +33,8 @@ public:
     void standAt(const QPoint &wanted);
     /// What he and his balloon must never cover: rectangles on the screen.
     void setKeepClear(std::function<QList<QRect>()> keepClear);
+    /// Where the keyboard belongs: the game's window, which keeps it even if his own windows are given it.
+    void setKeyboardHome(QWidget *home);
     void perform(Gesture gesture);
     /// Draws the wizard `pixels` high from now on, at once.
     void setDrawnHeight(int pixels);
