@@ -69,6 +69,17 @@ def is_dialog(wid):
     return "_NET_WM_WINDOW_TYPE_DIALOG" in kind
 
 
+def accessible_tree(app):
+    """Every accessible of the application `app`, read afresh."""
+    app.clear_cache()
+    stack = list(app)
+    while stack:
+        node = stack.pop()
+        if node is not None:
+            yield node
+            stack.extend(node)
+
+
 class Game:
     """One run of the program, with an eye on its windows and labels."""
 
@@ -245,14 +256,7 @@ class Game:
         return None
 
     def application_nodes(self):
-        app = self.application()
-        app.clear_cache()
-        stack = list(app)
-        while stack:
-            node = stack.pop()
-            if node is not None:
-                yield node
-                stack.extend(node)
+        return accessible_tree(self.application())
 
     def extents(self, text):
         """The screen rectangle (x, y, width, height) of the label that reads `text`."""

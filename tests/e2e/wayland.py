@@ -13,7 +13,7 @@ import sys
 
 import pyatspi
 
-from play import Failure, check_equal, run, wait_for
+from play import Failure, accessible_tree, check_equal, run, wait_for
 
 DISPLAY_NAME = "quorvane-test"
 
@@ -22,13 +22,7 @@ def program_nodes(pid):
     """Every accessible of the program whose process is `pid`."""
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.get_process_id() == pid:
-            app.clear_cache()
-            stack = list(app)
-            while stack:
-                node = stack.pop()
-                if node is not None:
-                    yield node
-                    stack.extend(node)
+            yield from accessible_tree(app)
 
 
 def find(pid, role, name=None, starting=None):
