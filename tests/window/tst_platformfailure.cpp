@@ -10,13 +10,6 @@
 
 namespace {
 
-/// The program, run as a user would start it where no platform can start.
-struct Run
-{
-    int status = -1;
-    QStringList said;
-};
-
 /// A copy of the program whose Qt finds only the X11 platform plugin, as where qt6-wayland is not installed.
 QString programWithoutTheWaylandPlugin(const QTemporaryDir &dir)
 {
