@@ -151,12 +151,12 @@ class Game:
     def merlin_shown(self):
         return any(name == "Merlin" for _, name, _, _ in self.windows())
 
-    def main_window(self):
+    def main_window(self, timeout=15.0):
         def probe():
             sized = [wid for wid, _, width, _ in self.windows() if width >= 700]
             return sized[0] if sized else None
 
-        return wait_for("the game window", probe)
+        return wait_for("the game window", probe, timeout)
 
     # --- what the program shows, through AT-SPI ---
 
@@ -214,7 +214,7 @@ class Game:
     def type(self, text):
         xdotool("type", "--delay", "60", text)
 
-    def give_name(self, name):
+    def give_name(self, name, window_timeout=15.0):
         self.new_box()
         wait_for("the name box's buttons in Italian",
                  lambda: {"OK", "Annulla"} <= {n for role, n, _, _, _ in self.accessibles() if role == pyatspi.ROLE_PUSH_BUTTON})
@@ -223,7 +223,7 @@ class Game:
         self.new_box()
         self.expect_shown("the greeting", " %s vediamo se sei un vero campione  " % name)
         self.key("Return")
-        window = self.main_window()
+        window = self.main_window(window_timeout)
         self.focus(window)
         return window
 
@@ -292,21 +292,22 @@ class Game:
         wait_for("the verdict to go", lambda: not self.shows(expected))
         return factor
 
-    def leave(self, record, watch=0.0):
+    def leave(self, record, watch=0.0, saved=RECORD_SAVED):
         """Presses "E&xit" and confirms the boxes of the leave procedure, each watched for `watch` seconds
         while the wizard, still busy, stays on screen."""
         if watch:
             wait_for("the wizard on screen", self.merlin_shown, timeout=5)
         self.key("alt+x")
-        self.confirm_goodbye(record, watch=watch)
+        self.confirm_goodbye(record, watch=watch, saved=saved)
 
-    def confirm_goodbye(self, record, timeout=15.0, watch=0.0):
+    def confirm_goodbye(self, record, timeout=15.0, watch=0.0, saved=RECORD_SAVED):
+        """`saved` is the box that follows the goodbye for a new record."""
         self.new_box(timeout, watch)
         self.expect_shown("the goodbye", GOODBYE)
         self.key("Return")
         if record:
             self.new_box(watch=watch)
-            self.expect_shown("the record confirmation", RECORD_SAVED)
+            self.expect_shown("the record confirmation", saved)
             self.key("Return")
         self.expect_end(0)
 
