@@ -104,6 +104,10 @@ void WizardWindow::setKeepClear(std::function<QList<QRect>()> keepClear)
 
 void WizardWindow::setKeyboardHome(QWidget *home)
 {
+    // Inside a host there is no window of his to be given the keyboard, and the host's own activation reaches
+    // every child.
+    if (!isWindow())
+        return;
     auto *keeper = new KeyboardHome(home, this);
     keeper->watch(this);
     keeper->watch(m_balloon);
