@@ -45,11 +45,14 @@ int main(int argc, char **argv)
 
     // Merlin's window, voice and sound device are made at his first request, after the name box:
     // the program reaches its first box without them. The window exists by then.
-    const window::Tavola *stage = nullptr;
+    window::Tavola *stage = nullptr;
     auto *merlin = new narrator::OnDemandPerformer([&stage] {
-        narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
+        // Where the platform places every window itself (Wayland), he stands inside the game window.
+        narrator::WizardPerformer *wizard =
+            narrator::createWizardPerformer(narrator::wizardPlacesOwnWindows() ? nullptr : stage->centralWidget());
         wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
         wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
+        wizard->setKeyboardHome(stage);
         return wizard;
     });
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,
