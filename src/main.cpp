@@ -48,16 +48,21 @@ int main(int argc, char **argv)
 
     // Merlin's window, voice and sound device are made at his first request, after the name box:
     // the program reaches its first box without them. The window exists by then.
-    const window::GameWindow *stage = nullptr;
-    narrator::Agent narrator(new narrator::OnDemandPerformer([&stage] {
-                                 narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
-                                 wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
-                                 wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
-                                 return wizard;
-                             }),
-                             nullptr);
+    window::GameWindow *stage = nullptr;
+    // Where the platform places every window itself (Wayland), he stands inside the game window: his window is then
+    // the game window's child, so the narrator ends before the game window does (below).
+    auto narrator = std::make_unique<narrator::Agent>(
+        new narrator::OnDemandPerformer([&stage] {
+            narrator::WizardPerformer *wizard =
+                narrator::createWizardPerformer(narrator::wizardPlacesOwnWindows() ? nullptr : stage->centralWidget());
+            wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
+            wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
+            wizard->setKeyboardHome(stage);
+            return wizard;
+        }),
+        nullptr);
     engine::Round round(std::make_unique<engine::ClockSeededRandom>());
-    window::GameWindow game(round, narrator, std::make_unique<window::MessageBoxDialogs>(),
+    window::GameWindow game(round, *narrator, std::make_unique<window::MessageBoxDialogs>(),
                             records::chooseRecordKeeper());
     stage = &game;
     QObject::connect(&game, &window::GameWindow::programEnded, &app, &QCoreApplication::exit);
@@ -75,5 +80,7 @@ int main(int argc, char **argv)
         game.show();
         game.beginGame();
     });
-    return app.exec();
+    const int status = app.exec();
+    narrator.reset();
+    return status;
 }

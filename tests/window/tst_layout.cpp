@@ -46,7 +46,7 @@ private Q_SLOTS:
     void controlsHaveTheDesignColours();
     void tooltipsAndAccessibleNamesKeepTheirExactTexts_data();
     void tooltipsAndAccessibleNamesKeepTheirExactTexts();
-    void answerBoxTakesAtMost250characters();
+    void answerBoxTakesAtMost250Characters();
     void tabSkipsTheDisabledNextButton();
     void accessKeysPressOnlyEnabledButtons();
     void sizedToFitLabelKeepsItsCornerWhileItsCaptionChanges_data();
@@ -246,7 +246,7 @@ void TestLayout::tooltipsAndAccessibleNamesKeepTheirExactTexts()
     QCOMPARE(w.control(name)->accessibleName(), accessibleName);
 }
 
-void TestLayout::answerBoxTakesAtMost250characters()
+void TestLayout::answerBoxTakesAtMost250Characters()
 {
     Window w;
     w.answerBox()->clear();
