@@ -144,10 +144,18 @@ class Game:
 
         wid = wait_for("a box", probe, timeout)
         self.boxes_seen.add(wid)
-        time.sleep(0.2)  # let the box take its input before the first key
         self.expect_box_on_top(wid, watch)
         self.focus(wid)
+        # Keys sent before the box's own control has the focus would be lost.
+        wait_for("the box to take the keys", lambda: self.focused_inside(wid))
         return wid
+
+    def focused_inside(self, wid):
+        """Whether the program's focused control lies inside the window `wid`."""
+        geometry = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", wid).split())
+        left, top = int(geometry.get("X", 0)), int(geometry.get("Y", 0))
+        right, bottom = left + int(geometry.get("WIDTH", 0)), top + int(geometry.get("HEIGHT", 0))
+        return any(focused and left <= x < right and top <= y < bottom for _, _, x, y, focused in self.accessibles())
 
     def merlin_shown(self):
         return any(name == "Merlin" for _, name, _, _ in self.windows())
