@@ -66,10 +66,8 @@ void TestRound::aNextExerciseLeavesTheCountsAlone()
 {
     NamedRound round;
     playAnswers(round, 3, 2);
-    QSignalSpy counts(&round, &engine::Round::countsChanged);
     round.nextExercise();
     round.nextExercise();
-    QVERIFY(counts.isEmpty());
     QCOMPARE(round.rightCount(), 3);
     QCOMPARE(round.wrongCount(), 2);
 }
