@@ -94,13 +94,11 @@ void TestRound::countingPast32767OverflowsAndCountsNothing()
     NamedRound round;
     playAnswers(round, right, wrong);
     QSignalSpy overflowed(&round, &engine::Round::overflowed);
-    QSignalSpy verdicts(&round, &engine::Round::judged);
     round.nextExercise();
 
     round.judge(rightAnswer ? round.expectedAnswer() : QStringLiteral("x"));
 
     QCOMPARE(overflowed.size(), overflows ? 1 : 0);
-    QCOMPARE(verdicts.size(), overflows ? 0 : 1);
     QCOMPARE(round.rightCount() + round.wrongCount(), right + wrong + (overflows ? 0 : 1));
 }
 
@@ -152,10 +150,8 @@ void TestRound::anythingButTheExactDigitsIsWrong()
 {
     QFETCH(QString, typed);
     NamedRound round;
-    QSignalSpy verdicts(&round, &engine::Round::judged);
     round.nextExercise();
     round.judge(typed);
-    QCOMPARE(verdicts.at(0).at(0).value<engine::Verdict>().right, false);
     QCOMPARE(round.wrongCount(), 1);
 }
 
