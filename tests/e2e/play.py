@@ -152,10 +152,9 @@ class Game:
 
     def focused_inside(self, wid):
         """Whether the program's focused control lies inside the window `wid`."""
-        geometry = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", wid).split())
-        left, top = int(geometry.get("X", 0)), int(geometry.get("Y", 0))
-        right, bottom = left + int(geometry.get("WIDTH", 0)), top + int(geometry.get("HEIGHT", 0))
-        return any(focused and left <= x < right and top <= y < bottom for _, _, x, y, focused in self.accessibles())
+        g = {k: int(v) for k, v in (line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", wid).split())}
+        return any(focused and 0 <= x - g["X"] < g["WIDTH"] and 0 <= y - g["Y"] < g["HEIGHT"]
+                   for _, _, x, y, focused in self.accessibles())
 
     def merlin_shown(self):
         return any(name == "Merlin" for _, name, _, _ in self.windows())

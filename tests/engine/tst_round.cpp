@@ -25,6 +25,7 @@ private Q_SLOTS:
     void anExerciseGetsOneVerdict_data();
     void anExerciseGetsOneVerdict();
     void aNextExerciseLeavesTheCountsAlone();
+    void namingAndBeginningZeroTheCountsAfterTheFirstExercise();
     void countingPast32767OverflowsAndCountsNothing_data();
     void countingPast32767OverflowsAndCountsNothing();
     void aNewRecordIsStrictlyGreaterThanTheStoredNumber_data();
@@ -70,6 +71,18 @@ void TestRound::aNextExerciseLeavesTheCountsAlone()
     round.nextExercise();
     QCOMPARE(round.rightCount(), 3);
     QCOMPARE(round.wrongCount(), 2);
+}
+
+void TestRound::namingAndBeginningZeroTheCountsAfterTheFirstExercise()
+{
+    engine::Round round(std::make_unique<FakeRandom>(QList{0.5f}));
+    playAnswers(round, 1, 1);
+    round.name(QStringLiteral("Giulia"));
+    QCOMPARE(round.rightCount() + round.wrongCount(), 0);
+    playAnswers(round, 4, 2);
+    round.begin();
+    QCOMPARE(round.rightCount() + round.wrongCount(), 0);
+    QCOMPARE(round.expectedAnswer(), QStringLiteral("42"));
 }
 
 void TestRound::countingPast32767OverflowsAndCountsNothing_data()

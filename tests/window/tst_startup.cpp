@@ -24,7 +24,6 @@ private Q_SLOTS:
     void greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName();
     void theNarratorIntroducesTheGameThenDictatesTheFirstExercise();
     void loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation();
-    void activationZeroesTheCountersAfterSettingTheFirstExercise();
     void showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data();
     void showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun();
 };
@@ -92,21 +91,6 @@ void TestStartup::loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation()
     game.gameWindow.show();
     game.gameWindow.beginGame();
     QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00.07.00"));
-}
-
-void TestStartup::activationZeroesTheCountersAfterSettingTheFirstExercise()
-{
-    StartedGame game;
-    game.play(1, 1);
-    game.gameWindow.prepareGame();
-    QCOMPARE(game.round.rightCount(), 0);
-    QCOMPARE(game.round.wrongCount(), 0);
-    game.play(4, 2);
-    game.gameWindow.show();
-    game.gameWindow.beginGame();
-    QCOMPARE(game.round.rightCount(), 0);
-    QCOMPARE(game.round.wrongCount(), 0);
-    QCOMPARE(game.round.expectedAnswer(), QStringLiteral("42"));
 }
 
 void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data()
