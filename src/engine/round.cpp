@@ -58,9 +58,20 @@ void Round::begin()
     m_phase = Phase::Playing;
 }
 
+void Round::practise(const PracticeWeights &weights)
+{
+    m_practice = weights;
+    m_recentDraws = {};
+}
+
 void Round::nextExercise()
 {
-    m_exercise = drawExercise(*m_random);
+    if (m_practice && !m_practice->isEven()) {
+        m_exercise = drawPracticeExercise(*m_random, *m_practice, m_recentDraws);
+        m_recentDraws = m_recentDraws.after(m_exercise.factor2);
+    } else {
+        m_exercise = drawExercise(*m_random);
+    }
     m_judged = false;
     Q_EMIT exerciseChanged(m_exercise);
 }

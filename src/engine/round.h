@@ -2,6 +2,7 @@
 
 #include "countdown/clockreading.h"
 #include "engine/exercise.h"
+#include "engine/practicedraw.h"
 #include "engine/praiseladder.h"
 #include "engine/randomsource.h"
 
@@ -65,14 +66,19 @@ public:
     /// Whether the current exercise has had its verdict; it gets only one.
     bool isJudged() const { return m_judged; }
     countdown::ClockReading timeLeft() const { return m_timeLeft; }
-    /// Whether the right answers beat the stored best score strictly; never when the record is unknown.
-    bool beatsRecord() const { return m_recordScore && m_rightCount > *m_recordScore; }
+    /// Whether the right answers beat the stored best score strictly; never when the record is unknown, nor in
+    /// practice.
+    bool beatsRecord() const { return !m_practice && m_recordScore && m_rightCount > *m_recordScore; }
 
     /// Takes the name from the name box, with both counts at 0: line ends, tabs and the other control characters
     /// become blanks.
     void name(const QString &typed);
     /// The stored best score this game must beat to be saved.
     void playAgainst(double bestScore) { m_recordScore = bestScore; }
+    /// Makes this a ripasso game, practice that never beats the record: with uneven `weights`, the facts weighing
+    /// most come most often, each fact comes within `guardDraws` exercises and none twice in a row.
+    void practise(const PracticeWeights &weights);
+    bool isPractice() const { return m_practice.has_value(); }
     /// The first exercise, then both counts at 0 and the clock at its start display.
     void begin();
     /// Reseeds, then draws the tint and the second factor; the new exercise awaits its verdict.
@@ -115,6 +121,8 @@ private:
     QString m_typedName;
     QString m_playerName;
     std::optional<double> m_recordScore;
+    std::optional<PracticeWeights> m_practice;
+    RecentDraws m_recentDraws;
     Exercise m_exercise;
     qint16 m_rightCount = 0;
     qint16 m_wrongCount = 0;
