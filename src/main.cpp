@@ -23,7 +23,8 @@ int main(int argc, char **argv)
     // --help and --version must answer without a display, so before Qt reads the arguments.
     if (const auto status = commandline::answer({argv + 1, argv + argc}, std::cout, std::cerr))
         return *status;
-    const bool progressAlone = commandline::read({argv + 1, argv + argc}).request == commandline::Request::ShowProgress;
+    const commandline::Reading reading = commandline::read({argv + 1, argv + argc});
+    const bool progressAlone = reading.request == commandline::Request::ShowProgress;
     narrator::placeWindowsThroughXWayland();
     // Without a usable display: one Italian line and status 1, rather than Qt's abort.
     window::DesktopRequired desktop;
@@ -62,8 +63,12 @@ int main(int argc, char **argv)
         }),
         nullptr);
     engine::Round round(std::make_unique<engine::ClockSeededRandom>());
-    window::GameWindow game(round, *narrator, std::make_unique<window::MessageBoxDialogs>(),
+    window::GameWindow game(round, *narrator,
+                            std::make_unique<window::MessageBoxDialogs>(QString::fromLocal8Bit(
+                                reading.offeredName.data(), qsizetype(reading.offeredName.size()))),
                             records::chooseRecordKeeper());
+    if (reading.request == commandline::Request::PlayPractice)
+        game.playPractice();
     stage = &game;
     QObject::connect(&game, &window::GameWindow::programEnded, &app, &QCoreApplication::exit);
     // A failed record and a count past 16 bits end the game in the run-time error report, as an escaped

@@ -4,9 +4,12 @@ namespace commandline {
 namespace {
 
 constexpr std::string_view helpText =
-    "Uso: quorvane [--progress | --help | --version]\n"
+    "Uso: quorvane [--ripasso [--nome NOME] | --progress | --help | --version]\n"
     "Tabellina del 7 con il mago Merlin: sette minuti di calcoli dettati ad alta voce.\n"
     "\n"
+    "  --ripasso   una partita di ripasso: chiede più spesso i calcoli ancora da imparare,\n"
+    "              senza toccare il record\n"
+    "  --nome NOME propone NOME nella finestra che chiede il nome\n"
     "  --progress  apre solo la finestra \"I tuoi progressi\", senza giocare\n"
     "  --help      mostra questo aiuto ed esce\n"
     "  --version   mostra la versione ed esce\n";
@@ -19,14 +22,18 @@ constexpr int failedOutputStatus = 1;
 Reading read(std::span<const char *const> arguments)
 {
     Reading reading;
-    for (const std::string_view argument : arguments) {
-        if (argument == "--progress" || argument == "--help" || argument == "--version") {
+    for (auto next = arguments.begin(); next != arguments.end(); ++next) {
+        const std::string_view argument = *next;
+        if (argument == "--ripasso" || argument == "--progress" || argument == "--help" || argument == "--version") {
             if (reading.request == Request::PlayGame)
-                reading.request = argument == "--progress" ? Request::ShowProgress
-                                  : argument == "--help"   ? Request::ShowHelp
-                                                           : Request::ShowVersion;
+                reading.request = argument == "--ripasso"    ? Request::PlayPractice
+                                  : argument == "--progress" ? Request::ShowProgress
+                                  : argument == "--help"     ? Request::ShowHelp
+                                                             : Request::ShowVersion;
+        } else if (argument == "--nome" && next + 1 != arguments.end()) {
+            reading.offeredName = *++next;
         } else {
-            return {Request::Refuse, argument};
+            return {Request::Refuse, argument, {}};
         }
     }
     return reading;
@@ -37,6 +44,7 @@ std::optional<int> answer(std::span<const char *const> arguments, std::ostream &
     const Reading reading = read(arguments);
     switch (reading.request) {
     case Request::PlayGame:
+    case Request::PlayPractice:
     case Request::ShowProgress:
         return std::nullopt;
     case Request::Refuse:

@@ -11,6 +11,7 @@ namespace commandline {
 enum class Request
 {
     PlayGame,
+    PlayPractice,
     ShowProgress,
     ShowHelp,
     ShowVersion,
@@ -20,11 +21,12 @@ enum class Request
 struct Reading
 {
     Request request = Request::PlayGame;
-    std::string_view refused; ///< the first argument that is not an option of the program
+    std::string_view refused;     ///< the first argument that is not an option of the program
+    std::string_view offeredName; ///< the value of `--nome`, offered in the name box
 };
 
-/// The game has no configuration: `--progress`, `--help` and `--version` are its only options, the first one given
-/// wins.
+/// `--ripasso`, `--progress`, `--help` and `--version` choose what the program does, the first one given winning;
+/// `--nome NAME` offers a name in the name box.
 Reading read(std::span<const char *const> arguments);
 
 /// Answers `--help`, `--version` and wrong arguments on `out` and `err`, before any display is needed.

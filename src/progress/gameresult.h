@@ -19,13 +19,16 @@ struct Answers
 /// The facts of the table: 7 × 1 … 7 × 10.
 inline constexpr int factCount = 10;
 
-/// One ended game: when it ended, who played, the totals and the answers to each fact 7 × (index + 1).
+/// One ended game: when it ended, who played, the totals, the answers to each fact 7 × (index + 1) and whether it was
+/// practice.
 struct GameResult
 {
     QDateTime ended;
     QString name;
     Answers total;
     std::array<Answers, factCount> facts{};
+    /// A ripasso game: practice on the facts the child still misses.
+    bool practice = false;
 
     friend bool operator==(const GameResult &, const GameResult &) = default;
 };

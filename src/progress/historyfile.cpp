@@ -26,6 +26,8 @@ namespace progress {
 namespace {
 
 constexpr int columns = 4 + 2 * factCount;
+// The column after the counts, which older versions skip: a ripasso game says it there.
+constexpr QStringView practiceMark = u"ripasso";
 constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
 constexpr qint64 chunkBytes = 64 * 1024;
 // Bounds the reading of a file that is mostly no history at all: far more than a thousand games take.
@@ -102,6 +104,7 @@ std::optional<GameResult> gameOf(const QStringList &fields)
         counts += *value;
     }
     game.total = {counts[0], counts[1]};
+    game.practice = fields.size() > columns && fields[columns] == practiceMark;
     for (int fact = 0; fact < factCount; ++fact)
         game.facts[fact] = {counts[2 + 2 * fact], counts[3 + 2 * fact]};
     // Every answer is to one fact: facts that add up to more than the game's answers were never played.
@@ -122,7 +125,7 @@ QStringList columnNames()
         names += QStringLiteral("7 x %1 giuste").arg(factor);
         names += QStringLiteral("7 x %1 sbagliate").arg(factor);
     }
-    return names;
+    return names << practiceMark.toString();
 }
 
 /// The last lines of a file, read backwards from its end.
@@ -305,6 +308,8 @@ QByteArray historyLine(const GameResult &game)
                        QString::number(game.total.wrong)};
     for (const Answers &fact : game.facts)
         fields << QString::number(fact.right) << QString::number(fact.wrong);
+    if (game.practice)
+        fields << practiceMark.toString();
     return csv::line(fields);
 }
 

@@ -37,6 +37,7 @@ QString MessageBoxDialogs::askName(const QString &prompt)
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
     box.findChild<QLineEdit *>()->setMaxLength(int(records::store::longestLine));
+    box.setTextValue(m_offeredName);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

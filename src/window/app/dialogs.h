@@ -24,8 +24,13 @@ public:
 class MessageBoxDialogs final : public Dialogs
 {
 public:
+    /// `offeredName` stands in the name box, for the child to keep or change.
+    explicit MessageBoxDialogs(QString offeredName = {}) : m_offeredName(std::move(offeredName)) {}
     QString askName(const QString &prompt) override;
     void tell(const QString &text) override;
+
+private:
+    QString m_offeredName;
 };
 
 /// A message box with one OK button, captioned with the application's title, that shows `text`

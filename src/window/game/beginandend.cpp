@@ -16,6 +16,7 @@ const QString introduction = QStringLiteral(
 bool GameWindow::prepareGame()
 {
     m_round.name(m_dialogs->askName(QStringLiteral("Come ti chiami?")));
+    const QString practice = m_practice ? preparePractice() : QString();
     // The greeting uses the name exactly as typed, before the fallback to "Amico".
     m_dialogs->tell(QLatin1Char(' ') + m_round.typedName() + QStringLiteral(" vediamo se sei un vero campione  "));
 
@@ -45,6 +46,8 @@ bool GameWindow::prepareGame()
     narrator::Character narrator = merlin();
     narrator::takeTheStage(narrator, QStringLiteral("Announce"));
     narrator.speak(introduction);
+    if (m_practice)
+        narrator.speak(practice);
 
     setPrintedExerciseVisible(false);
     return true;
@@ -75,6 +78,8 @@ void GameWindow::leave()
         } else if (saved.value()) {
             m_dialogs->tell(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
         }
+    } else if (m_round.isPractice()) {
+        m_dialogs->tell(QStringLiteral("Era un ripasso: il record resta com'era"));
     }
     Q_EMIT programEnded(0);
 }

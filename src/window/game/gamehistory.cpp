@@ -2,6 +2,7 @@
 
 #include "engine/round.h"
 #include "progress/historyfile.h"
+#include "progress/progressreport.h"
 #include "progress/progresswindow.h"
 #include "window/widgets/designlabel.h"
 
@@ -48,6 +49,7 @@ void GameWindow::addGameToHistory()
         QDateTime::currentDateTime(), m_round.typedName(), {m_round.rightCount(), m_round.wrongCount()}, {}};
     for (int fact = 0; fact < progress::factCount; ++fact)
         game.facts[fact] = {m_round.answersByFactor()[fact].right, m_round.answersByFactor()[fact].wrong};
+    game.practice = m_round.isPractice();
     // The lock and the disk are waited on aside, for a bounded time: the window goes on drawing meanwhile, and takes
     // no input until the goodbye.
     const QString path = progress::historyPath();
@@ -61,6 +63,22 @@ void GameWindow::addGameToHistory()
     // A history that cannot be written costs the game nothing: it is said here, and in the progress window.
     if (!m_historyError.isEmpty())
         qWarning("quorvane: %s", qPrintable(m_historyError));
+}
+
+} // namespace window
+
+namespace window {
+
+QString GameWindow::preparePractice()
+{
+    // A history that cannot be read has no games: every fact untried, even weights, the ordinary draw.
+    const progress::History history = progress::readHistory(progress::historyPath());
+    if (!history.error.isEmpty())
+        qWarning("quorvane: %s", qPrintable(history.error));
+    const engine::PracticeWeights weights = engine::practiceWeights(
+        progress::factConfidences(progress::lastGamesOf(history.games, m_round.typedName(), progress::readLimit)));
+    m_round.practise(weights);
+    return engine::practiceAnnouncement(weights);
 }
 
 } // namespace window

@@ -40,6 +40,9 @@ public:
     bool prepareGame();
     /// Once the window shows: the first exercise, with both counts at 0 and the clock at its start display.
     void beginGame();
+    /// Makes the coming game a ripasso game, before prepareGame(): its draw weighs the named child's facts by their
+    /// history, Merlin says which facts come most, and the record is only shown.
+    void playPractice() { m_practice = true; }
     /// Opens "I tuoi progressi" on the current child's games.
     void showProgress();
 
@@ -72,6 +75,8 @@ private:
     void leave();
     /// Appends the ended game to the progress history, when it had an answer.
     void addGameToHistory();
+    /// A ripasso game's draw for the named child, from their history; what Merlin says it will ask.
+    QString preparePractice();
 
     narrator::Character merlin() const;
     void paintBackgroundBands(const engine::Exercise &exercise);
@@ -84,6 +89,7 @@ private:
     std::unique_ptr<records::RecordKeeper> m_record;
     /// Why the ended game could not be added to the progress history; empty when it could.
     QString m_historyError;
+    bool m_practice = false;
 
     DrawingSurface *m_surface = nullptr;
     Shape *m_scorePanel = nullptr;
