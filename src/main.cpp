@@ -14,6 +14,7 @@
 #include "window/game/gamewindow.h"
 #include "window/widgets/layout.h"
 
+#include <QProcess>
 #include <QTimer>
 
 #include <iostream>
@@ -43,6 +44,12 @@ int main(int argc, char **argv)
     if (progressAlone) {
         const QString path = progress::historyPath();
         progress::ProgressWindow window(path, std::nullopt, progress::checkAppendable(path).error());
+        // The ripasso game runs as a program of its own, as from the desktop's menu; this window has done its part.
+        QObject::connect(&window, &progress::ProgressWindow::practiceAsked, &window, [&window](const QString &name) {
+            QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                    {QStringLiteral("--ripasso"), QStringLiteral("--nome"), name});
+            window.close();
+        });
         window.show();
         return app.exec();
     }

@@ -49,6 +49,9 @@ GamesChart::GamesChart(QWidget *parent)
 {
     m_right->setColor(QColor(0x43, 0xa0, 0x47));
     m_wrong->setColor(QColor(0xe5, 0x39, 0x35));
+    // A ripasso game's bars stand out paler: its facts were chosen, so its score compares with no other game's.
+    m_right->setSelectedColor(QColor(0xa5, 0xd6, 0xa7));
+    m_wrong->setSelectedColor(QColor(0xef, 0x9a, 0x9a));
     auto *series = new QBarSeries(this);
     series->append(m_right);
     series->append(m_wrong);
@@ -89,6 +92,8 @@ GamesChart::GamesChart(QWidget *parent)
 
 void GamesChart::showGames(const QList<GameResult> &games)
 {
+    m_right->deselectAllBars();
+    m_wrong->deselectAllBars();
     m_right->remove(0, m_right->count());
     m_wrong->remove(0, m_wrong->count());
     m_values->setRowCount(int(games.size()));
@@ -98,6 +103,10 @@ void GamesChart::showGames(const QList<GameResult> &games)
         const GameResult &game = games[row];
         *m_right << game.total.right;
         *m_wrong << game.total.wrong;
+        if (game.practice) {
+            m_right->selectBar(row);
+            m_wrong->selectBar(row);
+        }
         highest = std::max({highest, game.total.right, game.total.wrong});
         const QStringList cells{fullDateOf(game), QString::number(game.total.right), QString::number(game.total.wrong)};
         for (int column = 0; column < cells.size(); ++column)

@@ -113,7 +113,8 @@ QStringList dateLabels(const QList<GameResult> &games, int every)
 
 QString fullDateOf(const GameResult &game)
 {
-    return game.ended.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    return game.ended.toString(QStringLiteral("dd/MM/yyyy HH:mm")) +
+           (game.practice ? QStringLiteral(" (ripasso)") : QString());
 }
 
 QString gamesCountInWords(qsizetype games)

@@ -39,7 +39,7 @@ QString verdictFor(const QList<GameResult> &games);
 /// over more than one year add the year.
 QStringList dateLabels(const QList<GameResult> &games, int every);
 
-/// A game's full date and time: "07/12/2026 18:30".
+/// A game's full date and time, and a ripasso game said so: "07/12/2026 18:30", "07/12/2026 18:45 (ripasso)".
 QString fullDateOf(const GameResult &game);
 
 /// "Ultima partita", "Ultime 12 partite".

@@ -91,6 +91,13 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const std::optional<Q
     QPushButton *close = buttons->addButton(QStringLiteral("&Chiudi"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeProgress"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Opened alone, without a game running: the chosen child can start a ripasso game from here.
+    if (!currentName) {
+        QPushButton *practise =
+            buttons->addButton(QStringLiteral("&Esercitati su questi fatti"), QDialogButtonBox::ActionRole);
+        practise->setObjectName(QStringLiteral("practise"));
+        connect(practise, &QPushButton::clicked, this, [this] { Q_EMIT practiceAsked(shownName()); });
+    }
     layout->addWidget(buttons);
 
     connect(m_names, &QComboBox::currentIndexChanged, this, &ProgressWindow::showName);

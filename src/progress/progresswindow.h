@@ -29,6 +29,10 @@ public:
     /// The name whose games are shown.
     QString shownName() const;
 
+Q_SIGNALS:
+    /// "Esercitati su questi fatti", offered when the window was opened without a game: a ripasso game for `name`.
+    void practiceAsked(const QString &name);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
