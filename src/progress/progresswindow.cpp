@@ -96,6 +96,8 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const std::optional<Q
         QPushButton *practise =
             buttons->addButton(QStringLiteral("&Esercitati su questi fatti"), QDialogButtonBox::ActionRole);
         practise->setObjectName(QStringLiteral("practise"));
+        // Enter must not start a game by surprise.
+        practise->setAutoDefault(false);
         connect(practise, &QPushButton::clicked, this, [this] { Q_EMIT practiceAsked(shownName()); });
     }
     layout->addWidget(buttons);
