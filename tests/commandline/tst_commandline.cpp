@@ -54,6 +54,10 @@ void TestCommandLine::onlyProgressHelpAndVersionAreOptions_data()
         << QStringList{"--progress"} << Request::ShowProgress << "";
     QTest::newRow("--progress first wins over help")
         << QStringList{"--progress", "--help"} << Request::ShowProgress << "";
+    QTest::newRow("--ripasso with a name offered asks for a ripasso game")
+        << QStringList{"--ripasso", "--nome", "--help"} << Request::PlayPractice << "";
+    QTest::newRow("--nome without its name is refused")
+        << QStringList{"--ripasso", "--nome"} << Request::Refuse << "--nome";
     QTest::newRow("--version asks for the version") << QStringList{"--version"} << Request::ShowVersion << "";
     QTest::newRow("the first of the two options wins")
         << QStringList{"--version", "--help"} << Request::ShowVersion << "";
