@@ -7,7 +7,6 @@
 namespace progress {
 namespace {
 
-constexpr int nameWidth = 170;
 constexpr int factWidth = 64;
 const QStringList afterFacts{QStringLiteral("Da ripassare"), QStringLiteral("Partite"),
                              QStringLiteral("Ultima partita")};
@@ -28,11 +27,14 @@ ClassTable::ClassTable(QWidget *parent) : QTableWidget(0, int(columnNames().size
     setAccessibleName(QStringLiteral("Tutta la classe, fatto per fatto"));
     setHorizontalHeaderLabels(columnNames());
     verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->resizeSection(0, nameWidth);
-    for (int fact = 1; fact <= factCount; ++fact)
+    // The names take what the facts and the counts leave.
+    horizontalHeader()->setMinimumSectionSize(factWidth);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int fact = 1; fact <= factCount; ++fact) {
+        horizontalHeader()->setSectionResizeMode(fact, QHeaderView::Fixed);
         horizontalHeader()->resizeSection(fact, factWidth);
-    horizontalHeader()->setSectionResizeMode(columnCount() - 1, QHeaderView::Stretch);
+    }
     setEditTriggers(NoEditTriggers);
     // As in the child's grid: a selection colour would hide what the cell's colour says.
     setSelectionMode(NoSelection);
