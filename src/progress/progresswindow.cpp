@@ -132,9 +132,11 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const std::optional<Q
         m_names->setItemData(m_names->count() - 1, shownAs(name), Qt::AccessibleTextRole);
         m_names->setItemData(m_names->count() - 1, shownAs(name), Qt::ToolTipRole);
     }
-    // The class has no name: its item's data is empty, which no child's is.
-    m_names->insertSeparator(m_names->count());
-    m_names->addItem(QStringLiteral("Tutta la classe"));
+    // The class has no name: its item's data is empty, which no child's is. A history of no one has no class.
+    if (m_names->count() > 0) {
+        m_names->insertSeparator(m_names->count());
+        m_names->addItem(QStringLiteral("Tutta la classe"));
+    }
     m_summary->setWordWrap(true);
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(m_names);
@@ -149,9 +151,12 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const std::optional<Q
     QPushButton *print = buttons->addButton(QStringLiteral("&Stampa…"), QDialogButtonBox::ActionRole);
     print->setObjectName(QStringLiteral("printProgress"));
     connect(print, &QPushButton::clicked, this, &ProgressWindow::print);
+    // Enter still closes the window, as before these buttons came.
+    print->setAutoDefault(false);
     QPushButton *save = buttons->addButton(QStringLiteral("Salva come &PDF…"), QDialogButtonBox::ActionRole);
     save->setObjectName(QStringLiteral("saveProgressAsPdf"));
     connect(save, &QPushButton::clicked, this, &ProgressWindow::saveAsPdf);
+    save->setAutoDefault(false);
     QPushButton *close = buttons->addButton(QStringLiteral("&Chiudi"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeProgress"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -220,7 +225,7 @@ void ProgressWindow::showVerdict(const QString &verdict, QString summary)
 
 bool ProgressWindow::showsClass() const
 {
-    return !m_names->currentData().isValid();
+    return m_names->currentIndex() >= 0 && !m_names->currentData().isValid();
 }
 
 void ProgressWindow::setPageFor(QPagedPaintDevice &device) const

@@ -76,6 +76,7 @@ class TestProgressPaper : public QObject
 private Q_SLOTS:
     void aChildsPageSaysTheNameTheVerdictAndEveryFactInWords_data();
     void aChildsPageSaysTheNameTheVerdictAndEveryFactInWords();
+    void aHistoryOfNoOneIsNoClassButAPageSayingSo();
     void theClassShowsAndPrintsEveryChildOnceInTheChosenOrderUnderARepeatedHeader();
 
 private:
@@ -113,6 +114,14 @@ void TestProgressPaper::aChildsPageSaysTheNameTheVerdictAndEveryFactInWords()
         QVERIFY2(match.hasMatch(), qPrintable(cell.pattern() + "\n" + text));
         from = match.capturedEnd();
     }
+}
+
+void TestProgressPaper::aHistoryOfNoOneIsNoClassButAPageSayingSo()
+{
+    const ProgressWindow window(m_home.filePath(QStringLiteral("none.csv")), std::nullopt, QString());
+    const QString text = printedText(window, QStringLiteral("progress-nobody.pdf"));
+    QCOMPARE(text.count(u'\f'), 1);
+    QVERIFY2(text.contains(QStringLiteral("Nessuna partita ancora con questo nome")), qPrintable(text));
 }
 
 void TestProgressPaper::theClassShowsAndPrintsEveryChildOnceInTheChosenOrderUnderARepeatedHeader()
