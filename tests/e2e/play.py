@@ -85,10 +85,10 @@ class Game:
 
     def __init__(self, binary, data_home, log, faster=None, arguments=(), environment=None):
         env = dict(os.environ, XDG_DATA_HOME=data_home, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        env.update(environment or {})
         if faster:
             # The program's clock runs `faster` times faster, so a whole game takes seconds.
             env.update(LD_PRELOAD=FAKETIME_LIBRARY, FAKETIME="+0 x%d" % faster)
+        env.update(environment or {})
         self.process = subprocess.Popen([binary, *arguments], env=env, stdout=log, stderr=subprocess.STDOUT)
         self.boxes_seen = set()
 

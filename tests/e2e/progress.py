@@ -24,9 +24,11 @@ SCREEN = (1366, 768)
 GAMES = [[True, False], [True, True, False]]  # each game's answers, right or wrong, before its time runs out
 
 
-def play_until_time_out(binary, data_home, log, answers):
-    """A game on a clock thirty times faster; returns the second factor of each exercise answered."""
-    game = Game(binary, data_home, log, faster=30)
+def play_until_time_out(binary, data_home, log, answers, day):
+    """A game on a clock thirty times faster, `day` days ahead; returns the second factor of each exercise answered.
+    Each game's fast clock starts from the real time: without a day of its own, a game slowed by a loaded machine
+    would end later on its clock than the game after it."""
+    game = Game(binary, data_home, log, faster=30, environment={"FAKETIME": "+%dd x30" % day})
     try:
         game.give_name(NAME)
         factors = [game.answer(right) for right in answers]
@@ -150,7 +152,7 @@ def check_progress(binary, workdir):
     with open(os.path.join(workdir, "quorvane.log"), "w") as log:
         check_progress_alone(binary, workdir, log)
         data_home = os.path.join(workdir, "data")
-        played = [play_until_time_out(binary, data_home, log, answers) for answers in GAMES]
+        played = [play_until_time_out(binary, data_home, log, answers, day) for day, answers in enumerate(GAMES)]
         print("ok: answered 7 x", played)
         grid, values, chart = read_the_progress_window(binary, data_home, log)
 
