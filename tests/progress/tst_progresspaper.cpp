@@ -100,16 +100,15 @@ void TestProgressPaper::aChildsPageSaysTheNameTheVerdictAndEveryFactInWords()
 
     QCOMPARE(text.count(u'\f'), 1);
     QVERIFY2(unwrapped(text).contains(unwrapped(name)), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("Da ripassare: 7 × 1, 7 × 2")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("dal 12/11/2026 al 15/11/2026")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("In tutte queste partite: 62 giuste, 9 sbagliate")), qPrintable(text));
+    for (const char *said : {"Da ripassare: 7 × 1, 7 × 2", "dal 12/11/2026 al 15/11/2026",
+                             "In tutte queste partite: 62 giuste, 9 sbagliate"})
+        QVERIFY2(text.contains(QString::fromUtf8(said)), qPrintable(text));
     // Each fact with its answers and its word, in the order the grid has them.
-    const QStringList words{"da ripassare", "da ripassare", "sicuro", "sicuro", "sicuro",
-                            "sicuro",       "sicuro",       "sicuro", "sicuro", "sicuro"};
     qsizetype from = 0;
     for (int fact = 0; fact < factCount; ++fact) {
-        const QRegularExpression cell(
-            QStringLiteral("7 × %1\\s+\\d+ giust[ae],\\s+\\d+\\s+sbagliat[ae]\\s+%2").arg(fact + 1).arg(words[fact]));
+        const QRegularExpression cell(QStringLiteral("7 × %1\\s+\\d+ giust[ae],\\s+\\d+\\s+sbagliat[ae]\\s+%2")
+                                          .arg(fact + 1)
+                                          .arg(fact < 2 ? "da ripassare" : "sicuro"));
         const QRegularExpressionMatch match = cell.match(text, from);
         QVERIFY2(match.hasMatch(), qPrintable(cell.pattern() + "\n" + text));
         from = match.capturedEnd();
@@ -143,16 +142,13 @@ void TestProgressPaper::theClassShowsAndPrintsEveryChildOnceInTheChosenOrderUnde
     choice->setCurrentIndex(choice->count() - 1);
     window.findChild<QComboBox *>(QStringLiteral("classOrder"))->setCurrentIndex(1);
 
+    // The table's order is the one chosen, and the paper's.
     const auto *table = window.findChild<QTableWidget *>(QStringLiteral("classTable"));
-    QCOMPARE(table->rowCount(), 30);
     QStringList shown;
     for (int row = 0; row < table->rowCount(); ++row)
         shown += table->item(row, 0)->data(Qt::AccessibleTextRole).toString();
-    const QList<ChildSummary> expected = classSummary(games, ClassOrder::ByFactsToPractise);
-    QCOMPARE(shown.first(), expected.first().name);
-    QCOMPARE(shown.last(), expected.last().name);
-    QCOMPARE(table->item(0, 1)->data(Qt::AccessibleTextRole).toString(),
-             expected.first().name + QStringLiteral(", 7 × 1: da ripassare"));
+    QCOMPARE(shown.size(), 30);
+    QCOMPARE(shown.first(), classSummary(games, ClassOrder::ByFactsToPractise).first().name);
 
     const QString printed = printedText(window, QStringLiteral("progress-class.pdf"));
     const qsizetype pages = printed.count(u'\f');
