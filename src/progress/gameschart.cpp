@@ -138,6 +138,9 @@ QImage GamesChart::picture(QSize size) const
     QChart *chart = m_view->chart();
     const QSizeF shown = chart->size();
     chart->resize(size);
+    // Hatched, the wrong answers stay apart from the right ones on a page printed in black and white.
+    const QBrush wrongOnScreen = m_wrong->brush();
+    m_wrong->setBrush(QBrush(wrongOnScreen.color().darker(), Qt::DiagCrossPattern));
     chart->layout()->activate();
     constexpr int sharpness = 2;
     QImage picture(size * sharpness, QImage::Format_RGB32);
@@ -148,6 +151,7 @@ QImage GamesChart::picture(QSize size) const
         painter.setRenderHint(QPainter::Antialiasing);
         m_view->scene()->render(&painter, QRectF(QPointF(), size), chart->sceneBoundingRect());
     }
+    m_wrong->setBrush(wrongOnScreen);
     chart->resize(shown);
     chart->layout()->activate();
     return picture;
