@@ -56,9 +56,9 @@ QString namesInWords(qsizetype names)
     return names == 1 ? QStringLiteral("1 nome") : QStringLiteral("%1 nomi").arg(names);
 }
 
-QWidget *childView(GamesChart *chart, FactGrid *grid)
+QWidget *childView(GamesChart *chart, FactGrid *grid, QWidget *parent)
 {
-    auto *view = new QWidget;
+    auto *view = new QWidget(parent);
     auto *layout = new QVBoxLayout(view);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(chart, 1);
@@ -68,9 +68,9 @@ QWidget *childView(GamesChart *chart, FactGrid *grid)
     return view;
 }
 
-QWidget *classView(QComboBox *order, ClassTable *table)
+QWidget *classView(QComboBox *order, ClassTable *table, QWidget *parent)
 {
-    auto *view = new QWidget;
+    auto *view = new QWidget(parent);
     auto *layout = new QVBoxLayout(view);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *orderRow = new QHBoxLayout;
@@ -108,10 +108,8 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const std::optional<Q
     m_verdict->setFont(verdictFont);
     layout->addWidget(m_verdict);
 
-    // This run's failed append, or else what would stop the next one.
-    const QString unwritable = writeError.isEmpty() ? writeProblem(historyFile) : writeError;
     QStringList errors;
-    for (const QString &error : {unwritable, m_history.error}) {
+    for (const QString &error : {writeError, m_history.error}) {
         if (!error.isEmpty()) {
             QLabel *label = textLabel(error, this);
             label->setStyleSheet(QStringLiteral("color: #b71c1c;"));
@@ -143,8 +141,8 @@ ProgressWindow::ProgressWindow(const QString &historyFile, const std::optional<Q
     nameRow->addWidget(m_summary, 1);
     layout->addLayout(nameRow);
 
-    m_views->addWidget(childView(m_chart, m_grid));
-    m_views->addWidget(classView(m_classOrder, m_class));
+    m_views->addWidget(childView(m_chart, m_grid, m_views));
+    m_views->addWidget(classView(m_classOrder, m_class, m_views));
     layout->addWidget(m_views, 1);
 
     auto *buttons = new QDialogButtonBox(this);

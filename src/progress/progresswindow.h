@@ -24,9 +24,9 @@ class ProgressWindow : public QDialog
 {
     Q_OBJECT
 public:
-    /// `currentName`'s child comes first in the choice of names, when there is one; `writeError` is why this run's
-    /// game could not be added to the history, empty when it could. A history that cannot be written now is said as
-    /// well.
+    /// `currentName`'s child comes first in the choice of names, when there is one; `writeError`, said at the top, is
+    /// what keeps games out of the history (see checkAppendable()), empty when nothing does. Nothing is written or made
+    /// on disk.
     ProgressWindow(const QString &historyFile, const std::optional<QString> &currentName, const QString &writeError,
                    QWidget *parent = nullptr);
 

@@ -1,4 +1,4 @@
-#include "window/boxesontop.h"
+#include "window/app/boxesontop.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "window/layout.h"
+#include "window/widgets/layout.h"
 
 #include <cmath>
 

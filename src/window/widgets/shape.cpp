@@ -1,6 +1,6 @@
-#include "window/shape.h"
+#include "window/widgets/shape.h"
 
-#include "window/layout.h"
+#include "window/widgets/layout.h"
 
 #include <QPainter>
 

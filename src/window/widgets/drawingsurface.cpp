@@ -1,4 +1,4 @@
-#include "window/drawingsurface.h"
+#include "window/widgets/drawingsurface.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,11 +1,12 @@
-#include "window/tavola.h"
+#include "window/game/gamewindow.h"
 
-#include "window/designlabel.h"
-#include "window/drawingsurface.h"
-#include "window/imagebox.h"
-#include "window/layout.h"
-#include "window/picturebutton.h"
-#include "window/shape.h"
+#include "window/widgets/colour.h"
+#include "window/widgets/designlabel.h"
+#include "window/widgets/drawingsurface.h"
+#include "window/widgets/imagebox.h"
+#include "window/widgets/layout.h"
+#include "window/widgets/picturebutton.h"
+#include "window/widgets/shape.h"
 
 #include <QLayout>
 #include <QLineEdit>
@@ -19,13 +20,6 @@ namespace {
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
 }
 
 Shape *makeShape(const ShapeDesign &design, QWidget *parent)
@@ -80,7 +74,7 @@ PictureButton *makeButton(const InputDesign &design, QWidget *parent)
 
 } // namespace
 
-void Tavola::buildControls()
+void GameWindow::buildControls()
 {
     setWindowTitle(text(layout::caption));
     setWindowIcon(QIcon(QStringLiteral(":/window/icon.svg")));
@@ -161,7 +155,7 @@ void Tavola::buildControls()
     move(screen()->availableGeometry().center() - rect().center());
 }
 
-void Tavola::showEvent(QShowEvent *event)
+void GameWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     // The captions are measured only now: the game asks the player's name before its window

@@ -1,11 +1,8 @@
-#include "records/newrecord.h"
 #include "records/store/storedscore.h"
 
 #include <QTest>
 
 #include <limits>
-
-using records::isNewRecord;
 
 namespace {
 
@@ -17,18 +14,16 @@ double storedScore(const QString &text)
 
 } // namespace
 
-class TestNewRecord : public QObject
+class TestStoredScore : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void readsTheNumberAtTheStartOfTheText_data();
     void readsTheNumberAtTheStartOfTheText();
-    void aNewRecordIsStrictlyGreaterAsNumbers_data();
-    void aNewRecordIsStrictlyGreaterAsNumbers();
 };
 
-void TestNewRecord::readsTheNumberAtTheStartOfTheText_data()
+void TestStoredScore::readsTheNumberAtTheStartOfTheText_data()
 {
     constexpr double infinity = std::numeric_limits<double>::infinity();
     QTest::addColumn<QString>("text");
@@ -79,38 +74,12 @@ void TestNewRecord::readsTheNumberAtTheStartOfTheText_data()
     QTest::newRow("a tiny number is 0") << "1e-99999" << 0.0;
 }
 
-void TestNewRecord::readsTheNumberAtTheStartOfTheText()
+void TestStoredScore::readsTheNumberAtTheStartOfTheText()
 {
     QFETCH(QString, text);
     QFETCH(double, number);
     QCOMPARE(storedScore(text), number);
 }
 
-void TestNewRecord::aNewRecordIsStrictlyGreaterAsNumbers_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<qint16>("score");
-    QTest::addColumn<bool>("record");
-
-    QTest::newRow("first run: 0 right answers is no record") << QString() << qint16(0) << false;
-    QTest::newRow("first run: 1 right answer is a record") << QString() << qint16(1) << true;
-    QTest::newRow("a tie keeps the champion") << "12\r\n" << qint16(12) << false;
-    QTest::newRow("one more is a record") << "12\r\n" << qint16(13) << true;
-    QTest::newRow("fewer is no record") << "12\r\n" << qint16(5) << false;
-    QTest::newRow("compared as numbers, not as text") << "9\r\n" << qint16(10) << true;
-    QTest::newRow("a hand-edited text counts as 0") << "dodici\r\n" << qint16(1) << true;
-    QTest::newRow("a stored fraction is not rounded") << "12.5\r\n" << qint16(12) << false;
-    QTest::newRow("a huge stored number is never beaten") << QString(400, u'9') << qint16(32767) << false;
-    QTest::newRow("a negative stored score is beaten by 0") << "-3\r\n" << qint16(0) << true;
-}
-
-void TestNewRecord::aNewRecordIsStrictlyGreaterAsNumbers()
-{
-    QFETCH(QString, stored);
-    QFETCH(qint16, score);
-    QFETCH(bool, record);
-    QCOMPARE(isNewRecord(stored, score), record);
-}
-
-QTEST_GUILESS_MAIN(TestNewRecord)
-#include "tst_newrecord.moc"
+QTEST_GUILESS_MAIN(TestStoredScore)
+#include "tst_storedscore.moc"

@@ -1,6 +1,6 @@
-#include "window/desktoprequired.h"
+#include "window/app/desktoprequired.h"
 
-#include "window/platformfailure.h"
+#include "window/app/platformfailure.h"
 
 #include <QByteArray>
 #include <QList>

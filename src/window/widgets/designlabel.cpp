@@ -1,6 +1,6 @@
-#include "window/designlabel.h"
+#include "window/widgets/designlabel.h"
 
-#include "window/layout.h"
+#include "window/widgets/layout.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "window/characterkeys.h"
+#include "window/game/characterkeys.h"
 
 #include <QKeyEvent>
 #include <QWidget>

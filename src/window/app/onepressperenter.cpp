@@ -1,4 +1,4 @@
-#include "window/onepressperenter.h"
+#include "window/app/onepressperenter.h"
 
 #include <QApplication>
 #include <QKeyEvent>

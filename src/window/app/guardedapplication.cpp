@@ -1,6 +1,6 @@
-#include "window/guardedapplication.h"
+#include "window/app/guardedapplication.h"
 
-#include "window/dialogs.h"
+#include "window/app/dialogs.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "window/platformfailure.h"
+#include "window/app/platformfailure.h"
 
 #include <QCoreApplication>
 #include <QDir>

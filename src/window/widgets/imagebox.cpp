@@ -1,4 +1,4 @@
-#include "window/imagebox.h"
+#include "window/widgets/imagebox.h"
 
 #include <QPainter>
 

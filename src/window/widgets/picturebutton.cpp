@@ -1,4 +1,4 @@
-#include "window/picturebutton.h"
+#include "window/widgets/picturebutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
