@@ -4,6 +4,8 @@
 #include "records/store/recordconstants.h"
 #include "records/store/recordstore.h"
 
+#include <QFile>
+
 namespace records {
 namespace {
 
@@ -33,6 +35,12 @@ public:
     {
         return attempt<StoredRecord>([this] { return readRecord(m_directory); });
     }
+    Outcome<StoredRecord> readPairAsItStands() override
+    {
+        if (!QFile::exists(m_directory + bestScoreFileName) || !QFile::exists(m_directory + championFileName))
+            return StoredRecord{};
+        return readPair();
+    }
     Outcome<bool> saveBest(qint16 score, const QString &name) override
     {
         return attempt<bool>([&] { return saveRecord(m_directory, score, name); });
@@ -52,6 +60,8 @@ public:
     {
         return attempt<StoredRecord>([] { return readRecord(sharedDirectory() + u'/'); });
     }
+    // The computer's record is made when the game is installed.
+    Outcome<StoredRecord> readPairAsItStands() override { return readPair(); }
     Outcome<bool> saveBest(qint16 score, const QString &name) override
     {
         return attempt<bool>([&] { return saveRecord(sharedDirectory() + u'/', score, name); });

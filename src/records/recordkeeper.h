@@ -22,6 +22,9 @@ public:
     virtual Outcome<> beginGame() = 0;
     /// The pair as it stands, never torn by another game's save; the missing files are created empty.
     virtual Outcome<StoredRecord> readPair() = 0;
+    /// The pair for a game that never saves: as readPair(), but the account's own record not made yet reads empty, and
+    /// no file is created.
+    virtual Outcome<StoredRecord> readPairAsItStands() = 0;
     /// Saves `score` and `name` as the new best when `score` still beats the stored score now (another game may
     /// have saved since this one began): true when it did.
     virtual Outcome<bool> saveBest(qint16 score, const QString &name) = 0;

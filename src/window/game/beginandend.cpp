@@ -27,7 +27,8 @@ bool GameWindow::prepareGame()
         Q_EMIT runTimeError(begun.error());
         return false;
     }
-    const Outcome<records::StoredRecord> read = m_record->readPair();
+    // A ripasso game only shows the record: one not made yet stays unmade.
+    const Outcome<records::StoredRecord> read = m_practice ? m_record->readPairAsItStands() : m_record->readPair();
     if (!read.ok() && !m_record->isShared()) {
         Q_EMIT runTimeError(read.error());
         return false;
