@@ -47,8 +47,11 @@ bool GameWindow::prepareGame()
     narrator::Character narrator = merlin();
     narrator::takeTheStage(narrator, QStringLiteral("Announce"));
     narrator.speak(introduction);
-    if (m_practice)
+    // A sentence of its own in the balloon, not run on after the introduction.
+    if (m_practice) {
+        narrator.show();
         narrator.speak(practice);
+    }
 
     setPrintedExerciseVisible(false);
     return true;
