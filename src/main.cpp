@@ -3,6 +3,8 @@
 #include "narrator/ondemandperformer.h"
 #include "narrator/placement.h"
 #include "narrator/wizardperformer.h"
+#include "progress/historyfile.h"
+#include "progress/progresswindow.h"
 #include "window/boxesontop.h"
 #include "window/desktoprequired.h"
 #include "window/dialogs.h"
@@ -19,6 +21,7 @@ int main(int argc, char **argv)
     // --help and --version must answer without a display, so before Qt reads the arguments.
     if (const auto status = commandline::answer({argv + 1, argv + argc}, std::cout, std::cerr))
         return *status;
+    const bool progressAlone = commandline::read({argv + 1, argv + argc}).request == commandline::Request::ShowProgress;
     narrator::placeWindowsThroughXWayland();
     // Without a usable display: one Italian line and status 1, rather than Qt's abort.
     window::DesktopRequired desktop;
@@ -33,13 +36,23 @@ int main(int argc, char **argv)
     // No QIcon::fromTheme here: searching the icon theme visibly delays the first window.
     QApplication::setDesktopFileName(QStringLiteral("org.example.quorvane"));
 
+    // Only the progress window: no name box, no Merlin, no countdown.
+    if (progressAlone) {
+        progress::ProgressWindow window(progress::historyPath(), std::nullopt, QString());
+        window.show();
+        return app.exec();
+    }
+
     // Merlin's window, voice and sound device are made at his first request, after the name box:
     // the program reaches its first box without them. The window exists by then.
-    const window::Tavola *stage = nullptr;
+    window::Tavola *stage = nullptr;
     auto *merlin = new narrator::OnDemandPerformer([&stage] {
-        narrator::WizardPerformer *wizard = narrator::createWizardPerformer();
+        // Where the platform places every window itself (Wayland), he stands inside the game window.
+        narrator::WizardPerformer *wizard =
+            narrator::createWizardPerformer(narrator::wizardPlacesOwnWindows() ? nullptr : stage->centralWidget());
         wizard->setStageOrigin([stage] { return stage->frameGeometry().topLeft(); });
         wizard->setKeepClear([stage] { return stage->narratorMustNotCover(); });
+        wizard->setKeyboardHome(stage);
         return wizard;
     });
     window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), merlin,

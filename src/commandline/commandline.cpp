@@ -4,11 +4,12 @@ namespace commandline {
 namespace {
 
 constexpr std::string_view helpText =
-    "Uso: quorvane [--help | --version]\n"
+    "Uso: quorvane [--progress | --help | --version]\n"
     "Tabellina del 7 con il mago Merlin: sette minuti di calcoli dettati ad alta voce.\n"
     "\n"
-    "  --help     mostra questo aiuto ed esce\n"
-    "  --version  mostra la versione ed esce\n";
+    "  --progress  apre solo la finestra \"I tuoi progressi\", senza giocare\n"
+    "  --help      mostra questo aiuto ed esce\n"
+    "  --version   mostra la versione ed esce\n";
 
 constexpr int wrongArgumentStatus = 2;
 constexpr int failedOutputStatus = 1;
@@ -19,9 +20,11 @@ Reading read(std::span<const char *const> arguments)
 {
     Reading reading;
     for (const std::string_view argument : arguments) {
-        if (argument == "--help" || argument == "--version") {
+        if (argument == "--progress" || argument == "--help" || argument == "--version") {
             if (reading.request == Request::PlayGame)
-                reading.request = argument == "--help" ? Request::ShowHelp : Request::ShowVersion;
+                reading.request = argument == "--progress" ? Request::ShowProgress
+                                  : argument == "--help"   ? Request::ShowHelp
+                                                           : Request::ShowVersion;
         } else {
             return {Request::Refuse, argument};
         }
@@ -34,6 +37,7 @@ std::optional<int> answer(std::span<const char *const> arguments, std::ostream &
     const Reading reading = read(arguments);
     switch (reading.request) {
     case Request::PlayGame:
+    case Request::ShowProgress:
         return std::nullopt;
     case Request::Refuse:
         err << "quorvane: argomento non riconosciuto \"" << reading.refused << "\" (vedi quorvane --help)\n";

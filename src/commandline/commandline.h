@@ -11,6 +11,7 @@ namespace commandline {
 enum class Request
 {
     PlayGame,
+    ShowProgress,
     ShowHelp,
     ShowVersion,
     Refuse
@@ -22,11 +23,12 @@ struct Reading
     std::string_view refused; ///< the first argument that is not an option of the program
 };
 
-/// The game has no configuration: `--help` and `--version` are its only options, the first one given wins.
+/// The game has no configuration: `--progress`, `--help` and `--version` are its only options, the first one given
+/// wins.
 Reading read(std::span<const char *const> arguments);
 
 /// Answers `--help`, `--version` and wrong arguments on `out` and `err`, before any display is needed.
-/// Returns the exit status, or nothing when the game should start.
+/// Returns the exit status, or nothing when the game or the progress window should start.
 std::optional<int> answer(std::span<const char *const> arguments, std::ostream &out, std::ostream &err);
 
 } // namespace commandline

@@ -5,11 +5,16 @@
 #include <QTimer>
 
 namespace engine {
+namespace {
+
+constexpr int secondMilliseconds = 1000;
+
+} // namespace
 
 Round::Round(std::unique_ptr<RandomSource> random, QObject *parent)
     : QObject(parent), m_random(std::move(random)), m_ticks(new QTimer(this))
 {
-    m_ticks->setInterval(1000);
+    m_ticks->setInterval(secondMilliseconds);
     connect(m_ticks, &QTimer::timeout, this, &Round::tick);
 }
 
@@ -77,10 +82,30 @@ void Round::showStartDisplay()
 void Round::stopClock()
 {
     m_ticks->stop();
+    m_pausedMilliseconds = -1;
+}
+
+void Round::pauseClock()
+{
+    if (!m_ticks->isActive())
+        return;
+    m_pausedMilliseconds = m_ticks->remainingTime();
+    m_ticks->stop();
+}
+
+void Round::resumeClock()
+{
+    if (m_pausedMilliseconds < 0)
+        return;
+    // The paused second ends first; tick() then goes back to whole seconds.
+    m_ticks->start(m_pausedMilliseconds);
+    m_pausedMilliseconds = -1;
 }
 
 void Round::tick()
 {
+    if (m_ticks->interval() != secondMilliseconds)
+        m_ticks->setInterval(secondMilliseconds);
     if (m_clockDisplay == countdown::expiredDisplay) {
         Q_EMIT timeUp();
         return;

@@ -70,6 +70,10 @@ public:
     /// Shows the start display, with full stops.
     void showStartDisplay();
     void stopClock();
+    /// Holds the running clock where it stands, the current second's rest included, until resumeClock().
+    void pauseClock();
+    /// Goes on from where pauseClock() held the clock; nothing when it was not running then.
+    void resumeClock();
     /// One second: the time is up when the display reads zero, so the game ends one tick after zero is shown.
     void tick();
 
@@ -91,6 +95,8 @@ private:
     std::array<FactorAnswers, 10> m_answersByFactor{};
     bool m_judged = false;
     countdown::ClockReading m_timeLeft;
+    /// The rest of the second the clock was paused in; negative when it is not paused.
+    int m_pausedMilliseconds = -1;
     QString m_clockDisplay = countdown::startDisplay;
 };
 

@@ -1,6 +1,7 @@
 #include "narrator/balloon.h"
 
 #include "narrator/clearspot.h"
+#include "narrator/screenplace.h"
 #include "narrator/windowshape.h"
 
 #include <QBitmap>
@@ -24,8 +25,7 @@ const QColor writing(0x20, 0x20, 0x30);
 
 } // namespace
 
-Balloon::Balloon(QWidget *parent)
-    : QLabel(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+Balloon::Balloon(QWidget *parent, Qt::WindowFlags flags) : QLabel(parent, flags)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -66,8 +66,8 @@ void Balloon::placeBeside(const QRect &wizard)
     QList<QRect> obstacles = m_keepClear ? m_keepClear() : QList<QRect>();
     obstacles.append(QRect(wizard.left() + wizard.width() * 25 / 100, wizard.top(), wizard.width() * 37 / 100,
                            wizard.height() * 60 / 100));
-    const QRect spot = nearestClearSpot(wanted, obstacles, roomOnScreenAt(wanted.center()));
-    move(spot.topLeft());
+    const QRect spot = nearestClearSpot(wanted, obstacles, roomFor(this, wanted.center()));
+    moveOnScreen(this, spot.topLeft());
     const QPoint tip = mouth - spot.topLeft();
     const QPoint tailTip(tip.x() < width() / 2 ? 0 : width() - 1,
                          std::clamp(tip.y(), radius + tail, std::max(radius + tail, height() - radius - tail)));
@@ -87,10 +87,13 @@ void Balloon::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.restore();
+    // A window of its own starts from nothing; inside a host, the host shows around it.
+    if (isWindow()) {
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), Qt::transparent);
+        painter.restore();
+    }
     painter.setPen(QPen(ink, 2));
     painter.setBrush(paper);
     painter.drawPath(outline());

@@ -7,18 +7,19 @@
 namespace narrator {
 
 /// The speech balloon beside the wizard. A label, so that what the wizard says is also there
-/// for a screen reader; plain text, never markup. Like the wizard, it never takes the keyboard focus.
+/// for a screen reader; plain text, never markup. Like the wizard, it never takes the keyboard focus,
+/// and like him it is a window of its own or a child of the host he stands in, as `flags` say.
 class Balloon final : public QLabel
 {
     Q_OBJECT
 public:
-    explicit Balloon(QWidget *parent);
+    Balloon(QWidget *parent, Qt::WindowFlags flags);
 
     /// Shows the balloon at the size that `whole` will need (up to a few lines), keeping its text.
     void open(const QString &whole);
     /// Shows `text`; when it is too long for the balloon, the beginning gives way to the end.
     void showText(const QString &text);
-    /// Stands beside the wizard, whose window covers `wizard` on the screen, pointing at his mouth,
+    /// Stands beside the wizard, who covers `wizard` on the screen, pointing at his mouth,
     /// and as near to there as it can without covering what must be kept clear.
     void placeBeside(const QRect &wizard);
     /// What the balloon must never cover, besides the wizard's face: rectangles on the screen.

@@ -16,6 +16,18 @@ qint64 RequestQueue::enqueue(const Request &request)
     return ++m_issued;
 }
 
+void RequestQueue::hold()
+{
+    m_held = true;
+}
+
+void RequestQueue::release()
+{
+    m_held = false;
+    if (!m_busy && !m_starting)
+        startNext();
+}
+
 void RequestQueue::onFinished()
 {
     m_busy = false;
@@ -27,12 +39,12 @@ void RequestQueue::onFinished()
 void RequestQueue::startNext()
 {
     m_starting = true;
-    while (!m_busy && !m_waiting.isEmpty()) {
+    while (!m_busy && !m_held && !m_waiting.isEmpty()) {
         m_busy = true;
         m_performer->perform(m_waiting.dequeue());
     }
     m_starting = false;
-    if (!m_busy)
+    if (!m_busy && m_waiting.isEmpty())
         Q_EMIT drained();
 }
 

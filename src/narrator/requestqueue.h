@@ -20,6 +20,10 @@ public:
     /// Queues the request and returns at once with its sequence number.
     qint64 enqueue(const Request &request);
     bool isIdle() const { return !m_busy && m_waiting.isEmpty(); }
+    /// Keeps the waiting requests waiting, while the one in hand finishes, until release().
+    void hold();
+    /// Goes on with the waiting requests.
+    void release();
     Performer *performer() const { return m_performer; }
 
 Q_SIGNALS:
@@ -35,6 +39,7 @@ private:
     qint64 m_issued = 0;
     bool m_busy = false;
     bool m_starting = false;
+    bool m_held = false;
 };
 
 } // namespace narrator

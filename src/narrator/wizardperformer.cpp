@@ -22,9 +22,9 @@ constexpr int tallestHeight = 4096;
 } // namespace
 
 WizardPerformer::WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
-                                 std::unique_ptr<TimeSource> clock, QObject *parent)
+                                 std::unique_ptr<TimeSource> clock, QWidget *host, QObject *parent)
     : Performer(parent), m_engine(std::move(engine)), m_sink(std::move(sink)), m_clock(std::move(clock)),
-      m_window(std::make_unique<WizardWindow>(*m_clock))
+      m_window(std::make_unique<WizardWindow>(*m_clock, host))
 {
     connect(m_sink.get(), &AudioSink::finished, this, &WizardPerformer::endSpeech);
     connect(m_sink.get(), &AudioSink::failed, this, &WizardPerformer::onSoundFailed);
@@ -36,6 +36,11 @@ WizardPerformer::~WizardPerformer() = default;
 void WizardPerformer::setKeepClear(std::function<QList<QRect>()> keepClear)
 {
     m_window->setKeepClear(std::move(keepClear));
+}
+
+void WizardPerformer::setKeyboardHome(QWidget *home)
+{
+    m_window->setKeyboardHome(home);
 }
 
 void WizardPerformer::perform(const Request &request)
@@ -144,12 +149,12 @@ void WizardPerformer::onGestureFinished()
     Q_EMIT finished();
 }
 
-WizardPerformer *createWizardPerformer()
+WizardPerformer *createWizardPerformer(QWidget *host)
 {
     auto engine = std::make_unique<EspeakEngine>();
     auto sink = std::make_unique<PcAudioSink>(engine->sampleRate());
     // The caller's narrator control takes ownership, as it does of any performer.
-    return new WizardPerformer(std::move(engine), std::move(sink), std::make_unique<SystemTimeSource>());
+    return new WizardPerformer(std::move(engine), std::move(sink), std::make_unique<SystemTimeSource>(), host);
 }
 
 } // namespace narrator

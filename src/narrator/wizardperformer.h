@@ -25,8 +25,10 @@ class WizardPerformer final : public Performer
     Q_OBJECT
 public:
     /// Takes ownership of the three seams: what makes speech, where its sound goes, what tells the time.
+    /// With a `host`, the wizard stands inside it rather than in a window of his own; the host must
+    /// outlive the performer.
     WizardPerformer(std::unique_ptr<SpeechEngine> engine, std::unique_ptr<AudioSink> sink,
-                    std::unique_ptr<TimeSource> clock, QObject *parent = nullptr);
+                    std::unique_ptr<TimeSource> clock, QWidget *host = nullptr, QObject *parent = nullptr);
     ~WizardPerformer() override;
 
     void perform(const Request &request) override;
@@ -37,6 +39,8 @@ public:
     void setStageOrigin(std::function<QPoint()> origin) { m_stageOrigin = std::move(origin); }
     /// What the wizard and his balloon must never cover: rectangles on the screen, asked anew at each move.
     void setKeepClear(std::function<QList<QRect>()> keepClear);
+    /// The game's window, which keeps the keyboard even where his own windows are given it.
+    void setKeyboardHome(QWidget *home);
 
 private:
     void speak(const QString &text);
@@ -66,7 +70,8 @@ private:
     quint64 m_speechCount = 0;
 };
 
-/// The game's narrator: espeak-ng's Italian voice, the desktop's sound output and the real time.
-WizardPerformer *createWizardPerformer();
+/// The game's narrator: espeak-ng's Italian voice, the desktop's sound output and the real time; inside
+/// `host` when one is given.
+WizardPerformer *createWizardPerformer(QWidget *host = nullptr);
 
 } // namespace narrator

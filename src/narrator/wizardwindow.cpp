@@ -2,8 +2,10 @@
 
 #include "narrator/balloon.h"
 #include "narrator/clearspot.h"
-#include "narrator/timesource.h"
+#include "narrator/keyboardhome.h"
+#include "narrator/screenplace.h"
 #include "narrator/stage.h"
+#include "narrator/timesource.h"
 #include "narrator/windowshape.h"
 
 #include <QBitmap>
@@ -29,16 +31,22 @@ int glideDurationMs(QPoint from, QPoint to)
 
 } // namespace
 
-WizardWindow::WizardWindow(TimeSource &clock, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      m_clock(clock), m_balloon(new Balloon(this))
+WizardWindow::WizardWindow(TimeSource &clock, QWidget *host)
+    : QWidget(host, host ? Qt::WindowFlags() : ownWindowFlags), m_clock(clock),
+      m_balloon(new Balloon(host ? host : this, host ? Qt::WindowFlags() : ownWindowFlags))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setWindowTitle(QStringLiteral("Merlin"));
+    m_balloon->setKeepClear([this] { return mustNotCover(); });
+    // A child shows with its host unless told otherwise: inside a host, he and his balloon wait to be asked.
+    if (host) {
+        hide();
+        m_balloon->hide();
+    }
     setDrawnHeight(stageHeight);
-    move(stageX, stageY);
+    moveOnScreen(this, QPoint(stageX, stageY));
 }
 
 void WizardWindow::appear()
@@ -54,19 +62,37 @@ void WizardWindow::appear()
 
 QPoint WizardWindow::clearSpotFor(const QPoint &wanted) const
 {
-    return nearestClearSpot(QRect(wanted, size()), m_keepClear ? m_keepClear() : QList<QRect>(), roomOnScreenAt(wanted))
-        .topLeft();
+    return nearestClearSpot(QRect(wanted, size()), mustNotCover(), roomFor(this, wanted)).topLeft();
+}
+
+QList<QRect> WizardWindow::mustNotCover() const
+{
+    QList<QRect> kept = m_keepClear ? m_keepClear() : QList<QRect>();
+    if (isWindow())
+        return kept;
+    // Drawn into the game window itself, he stands over none of its controls.
+    for (const QWidget *other : parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (other != this && other != m_balloon && !other->isHidden())
+            kept << screenRect(other);
+    }
+    return kept;
+}
+
+void WizardWindow::standAt(const QPoint &wanted)
+{
+    moveOnScreen(this, clearSpotFor(wanted));
 }
 
 void WizardWindow::glideTo(const QPoint &wanted)
 {
     const QPoint topLeft = clearSpotFor(wanted);
-    if (!isVisible() || topLeft == pos()) {
-        move(topLeft);
+    const QPoint from = screenRect(this).topLeft();
+    if (!isVisible() || topLeft == from) {
+        moveOnScreen(this, topLeft);
         Q_EMIT gestureFinished();
         return;
     }
-    m_glideFrom = pos();
+    m_glideFrom = from;
     m_glideTo = topLeft;
     begin(Gesture::Glide, glideDurationMs(m_glideFrom, m_glideTo));
 }
@@ -74,7 +100,17 @@ void WizardWindow::glideTo(const QPoint &wanted)
 void WizardWindow::setKeepClear(std::function<QList<QRect>()> keepClear)
 {
     m_keepClear = std::move(keepClear);
-    m_balloon->setKeepClear(m_keepClear);
+}
+
+void WizardWindow::setKeyboardHome(QWidget *home)
+{
+    // Inside a host there is no window of his to be given the keyboard, and the host's own activation reaches
+    // every child.
+    if (!isWindow())
+        return;
+    auto *keeper = new KeyboardHome(home, this);
+    keeper->watch(this);
+    keeper->watch(m_balloon);
 }
 
 void WizardWindow::perform(Gesture gesture)
@@ -126,14 +162,16 @@ QSize WizardWindow::sizeHint() const
 void WizardWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // A window of his own starts each frame from nothing; inside a host, the host shows around him.
+    if (isWindow())
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, m_frame);
 }
 
 void WizardWindow::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    m_balloon->placeBeside(frameGeometry());
+    m_balloon->placeBeside(screenRect(this));
 }
 
 void WizardWindow::begin(Gesture gesture, int durationMs)
@@ -153,9 +191,10 @@ void WizardWindow::tick()
     const qint64 now = m_clock.nowMs();
     const int elapsed = int(now - m_gestureStart);
     if (m_gesture == Gesture::Glide)
-        move(m_glideFrom +
-             (m_glideTo - m_glideFrom) *
-                 (0.5 - 0.5 * std::cos(std::numbers::pi * std::min(1.0, double(elapsed) / m_gestureDuration))));
+        moveOnScreen(this,
+                     m_glideFrom + (m_glideTo - m_glideFrom) *
+                                       (0.5 - 0.5 * std::cos(std::numbers::pi *
+                                                             std::min(1.0, double(elapsed) / m_gestureDuration))));
     if (m_speaking)
         showSpokenWords();
     const bool ended = m_gesture != Gesture::Idle && elapsed >= m_gestureDuration;

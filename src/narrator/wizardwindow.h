@@ -14,12 +14,14 @@ class Balloon;
 class TimeSource;
 
 /// The wizard on the desktop: a frameless, shaped, always-on-top window that never takes the
-/// keyboard focus, with his speech balloon beside him. Each gesture ends with gestureFinished().
+/// keyboard focus, with his speech balloon beside him. Given a host, he and his balloon are drawn
+/// inside it instead, as its children. Each gesture ends with gestureFinished().
 class WizardWindow final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit WizardWindow(TimeSource &clock, QWidget *parent = nullptr);
+    /// `host`, when given, shows him and owns him.
+    explicit WizardWindow(TimeSource &clock, QWidget *host = nullptr);
 
     /// Shows the wizard where he stands, growing out of the floor; nothing to do when he is there.
     void appear();
@@ -28,9 +30,11 @@ public:
     void glideTo(const QPoint &wanted);
     /// Puts him at `wanted` at once, or at the nearest place from there where he covers nothing that
     /// must be kept clear.
-    void standAt(const QPoint &wanted) { move(clearSpotFor(wanted)); }
+    void standAt(const QPoint &wanted);
     /// What he and his balloon must never cover: rectangles on the screen.
     void setKeepClear(std::function<QList<QRect>()> keepClear);
+    /// Where the keyboard belongs: the game's window, which keeps it even if his own windows are given it.
+    void setKeyboardHome(QWidget *home);
     void perform(Gesture gesture);
     /// Draws the wizard `pixels` high from now on, at once.
     void setDrawnHeight(int pixels);
@@ -55,6 +59,9 @@ protected:
 
 private:
     QPoint clearSpotFor(const QPoint &wanted) const;
+    /// What he and his balloon must not cover: what the game keeps clear and, inside a host, every
+    /// other widget there.
+    QList<QRect> mustNotCover() const;
     void begin(Gesture gesture, int durationMs);
     void tick();
     void keepTicking();

@@ -19,8 +19,6 @@ QColor colourOf(Confidence confidence)
     switch (confidence) {
     case Confidence::Sure:
         return QColor(0x66, 0xbb, 0x6a);
-    case Confidence::AlmostSure:
-        return QColor(0xc5, 0xe1, 0xa5);
     case Confidence::Unsure:
         return QColor(0xff, 0xd5, 0x4f);
     case Confidence::Review:
@@ -58,11 +56,12 @@ FactGrid::FactGrid(QWidget *parent) : QTableWidget(factCount / columns, columns,
     setCurrentCell(0, 0);
 }
 
-void FactGrid::showAnswers(const std::array<Answers, factCount> &facts)
+void FactGrid::showAnswers(const std::array<Answers, factCount> &facts,
+                           const std::array<Confidence, factCount> &confidences)
 {
     for (int fact = 0; fact < factCount; ++fact) {
         const Answers answers = facts[fact];
-        const Confidence confidence = confidenceOf(answers);
+        const Confidence confidence = confidences[fact];
         QTableWidgetItem *cell = item(fact / columns, fact % columns);
         cell->setText(QStringLiteral("7 × %1\n✓ %2   ✗ %3\n%4")
                           .arg(fact + 1)

@@ -2,9 +2,9 @@
 
 #include "progress/progressreport.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -13,26 +13,38 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 
 namespace progress {
 namespace {
 
-QString dateOf(const GameResult &game)
-{
-    return game.ended.toString(QStringLiteral("dd/MM HH:mm"));
-}
+constexpr int chartMinimumWidth = 400;
+// What the value axis, the margins and the frame take from the chart's width at most.
+constexpr int chartChromeWidth = 100;
 
-// The axis has room for the day only; the table beside the chart gives the time as well.
-QString dayOf(const GameResult &game)
+/// The value axis: from 0 to a round top in whole steps, at most five of them.
+struct ValueScale
 {
-    return game.ended.toString(QStringLiteral("dd/MM"));
+    int top = 1;
+    int step = 1;
+};
+
+ValueScale scaleFor(int highest)
+{
+    constexpr int stepsAtMost = 5;
+    for (int power = 1;; power *= 10) {
+        for (const int step : std::array{power, 2 * power, 5 * power}) {
+            if (step * stepsAtMost >= highest)
+                return {std::max(1, (highest + step - 1) / step) * step, step};
+        }
+    }
 }
 
 } // namespace
 
 GamesChart::GamesChart(QWidget *parent)
     : QWidget(parent), m_view(new QChartView(this)), m_right(new QBarSet(QStringLiteral("Giuste"), this)),
-      m_wrong(new QBarSet(QStringLiteral("Sbagliate"), this)), m_dates(new QBarCategoryAxis(this)),
+      m_wrong(new QBarSet(QStringLiteral("Sbagliate"), this)), m_dates(new QCategoryAxis(this)),
       m_counts(new QValueAxis(this)), m_values(new QTableWidget(0, 3, this))
 {
     m_right->setColor(QColor(0x43, 0xa0, 0x47));
@@ -44,7 +56,10 @@ GamesChart::GamesChart(QWidget *parent)
     QChart *chart = m_view->chart();
     chart->setTitle(QStringLiteral("Risposte giuste e sbagliate, partita per partita"));
     chart->addSeries(series);
+    // Only some games carry a date under their bars, each at its game: a date between two games would mislead.
+    m_dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_dates->setLabelsAngle(-90);
+    m_dates->setGridLineVisible(false);
     m_counts->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(m_dates, Qt::AlignBottom);
     chart->addAxis(m_counts, Qt::AlignLeft);
@@ -53,7 +68,7 @@ GamesChart::GamesChart(QWidget *parent)
     chart->legend()->setAlignment(Qt::AlignBottom);
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setObjectName(QStringLiteral("gamesChart"));
-    m_view->setMinimumSize(520, 300);
+    m_view->setMinimumSize(chartMinimumWidth, 300);
 
     m_values->setObjectName(QStringLiteral("gameValues"));
     m_values->setAccessibleName(QStringLiteral("Valori del grafico, partita per partita"));
@@ -77,29 +92,40 @@ void GamesChart::showGames(const QList<GameResult> &games)
     m_right->remove(0, m_right->count());
     m_wrong->remove(0, m_wrong->count());
     m_values->setRowCount(int(games.size()));
-    QStringList dates;
     QStringList spoken;
     int highest = 0;
     for (int row = 0; row < games.size(); ++row) {
         const GameResult &game = games[row];
-        // Two games on one day would share a category and one's bars would hide the other's.
-        QString date = dayOf(game);
-        while (dates.contains(date))
-            date += u' ';
-        dates += date;
         *m_right << game.total.right;
         *m_wrong << game.total.wrong;
         highest = std::max({highest, game.total.right, game.total.wrong});
-        const QStringList cells{dateOf(game), QString::number(game.total.right), QString::number(game.total.wrong)};
+        const QStringList cells{fullDateOf(game), QString::number(game.total.right), QString::number(game.total.wrong)};
         for (int column = 0; column < cells.size(); ++column)
             m_values->setItem(row, column, new QTableWidgetItem(cells[column]));
-        spoken += dateOf(game) + QStringLiteral(": ") + answersInWords(game.total);
+        spoken += fullDateOf(game) + QStringLiteral(": ") + answersInWords(game.total);
     }
-    m_dates->setCategories(dates);
-    m_counts->setRange(0, std::max(highest, 1));
-    m_counts->applyNiceNumbers();
+
+    // Dates stand upright, one line high across the axis, with a line's room between two: as many as the narrowest
+    // chart holds, the latest game's always among them.
+    for (const QString &label : m_dates->categoriesLabels())
+        m_dates->remove(label);
+    const int labelSpacing = 2 * m_view->fontMetrics().height();
+    const int labelsAtMost = std::max(1, (chartMinimumWidth - chartChromeWidth) / labelSpacing);
+    const int every = std::max<int>(1, int((games.size() + labelsAtMost - 1) / labelsAtMost));
+    const QStringList labels = dateLabels(games, every);
+    m_dates->setStartValue(-0.5);
+    for (int game = 0; game < labels.size(); ++game) {
+        if (!labels[game].isEmpty() && !m_dates->categoriesLabels().contains(labels[game]))
+            m_dates->append(labels[game], game);
+    }
+    m_dates->setRange(-0.5, std::max<qsizetype>(1, games.size()) - 0.5);
+
+    const ValueScale scale = scaleFor(highest);
+    m_counts->setRange(0, scale.top);
+    m_counts->setTickCount(scale.top / scale.step + 1);
+
     m_view->setAccessibleName(games.isEmpty() ? QStringLiteral("Grafico delle partite: nessuna partita")
-                                              : QStringLiteral("Grafico delle ultime %1 partite").arg(games.size()));
+                                              : QStringLiteral("Grafico: %1").arg(gamesCountInWords(games.size())));
     m_view->setAccessibleDescription(spoken.join(QStringLiteral("; ")));
 }
 

@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-class QBarCategoryAxis;
 class QBarSet;
+class QCategoryAxis;
 class QChartView;
 class QTableWidget;
 class QValueAxis;
@@ -20,14 +20,14 @@ class GamesChart : public QWidget
 public:
     explicit GamesChart(QWidget *parent = nullptr);
 
-    /// Shows `games`, oldest first.
+    /// Shows `games`, in date order.
     void showGames(const QList<GameResult> &games);
 
 private:
     QChartView *m_view = nullptr;
     QBarSet *m_right = nullptr;
     QBarSet *m_wrong = nullptr;
-    QBarCategoryAxis *m_dates = nullptr;
+    QCategoryAxis *m_dates = nullptr;
     QValueAxis *m_counts = nullptr;
     QTableWidget *m_values = nullptr;
 };

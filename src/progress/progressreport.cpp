@@ -1,13 +1,42 @@
 #include "progress/progressreport.h"
 
-namespace progress {
+#include <algorithm>
+#include <ranges>
 
-QStringList namesFor(const QList<GameResult> &games, const QString &current)
+namespace progress {
+namespace {
+
+QList<GameResult> inDateOrder(QList<GameResult> games)
 {
-    QStringList names{current};
-    for (auto game = games.crbegin(); game != games.crend(); ++game) {
-        if (!names.contains(game->name))
-            names += game->name;
+    std::stable_sort(games.begin(), games.end(),
+                     [](const GameResult &a, const GameResult &b) { return a.ended < b.ended; });
+    return games;
+}
+
+} // namespace
+
+bool sameChild(const QString &one, const QString &other)
+{
+    return one.trimmed().compare(other.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+QStringList namesFor(const QList<GameResult> &games, const std::optional<QString> &current)
+{
+    QStringList names;
+    const auto known = [&names](const QString &name) {
+        return std::any_of(names.cbegin(), names.cend(), [&name](const QString &n) { return sameChild(n, name); });
+    };
+    for (const GameResult &game : inDateOrder(games) | std::views::reverse) {
+        if (!known(game.name))
+            names += game.name;
+    }
+    if (current) {
+        const auto found =
+            std::find_if(names.begin(), names.end(), [&current](const QString &n) { return sameChild(n, *current); });
+        const QString shown = found == names.end() ? *current : *found;
+        if (found != names.end())
+            names.erase(found);
+        names.prepend(shown);
     }
     return names;
 }
@@ -15,11 +44,10 @@ QStringList namesFor(const QList<GameResult> &games, const QString &current)
 QList<GameResult> lastGamesOf(const QList<GameResult> &games, const QString &name, int count)
 {
     QList<GameResult> chosen;
-    for (auto game = games.crbegin(); game != games.crend() && chosen.size() < count; ++game) {
-        if (game->name == name)
-            chosen.prepend(*game);
-    }
-    return chosen;
+    std::copy_if(games.cbegin(), games.cend(), std::back_inserter(chosen),
+                 [&name](const GameResult &game) { return sameChild(game.name, name); });
+    chosen = inDateOrder(chosen);
+    return chosen.size() > count ? chosen.sliced(chosen.size() - count) : chosen;
 }
 
 std::array<Answers, factCount> factTotals(const QList<GameResult> &games)
@@ -34,19 +62,63 @@ std::array<Answers, factCount> factTotals(const QList<GameResult> &games)
     return totals;
 }
 
-Confidence confidenceOf(Answers answers)
+std::array<Confidence, factCount> factConfidences(const QList<GameResult> &games)
 {
-    const int asked = answers.right + answers.wrong;
-    if (asked == 0)
-        return Confidence::Untried;
-    // Sure takes a few answers: one lucky right answer is not yet knowing the fact.
-    if (answers.right * 10 >= asked * 9)
-        return answers.right >= 3 ? Confidence::Sure : Confidence::AlmostSure;
-    if (answers.right * 4 >= asked * 3)
-        return Confidence::AlmostSure;
-    if (answers.right * 2 >= asked)
-        return Confidence::Unsure;
-    return Confidence::Review;
+    std::array<Confidence, factCount> confidences{};
+    for (int fact = 0; fact < factCount; ++fact) {
+        QList<Answers> answers;
+        for (const GameResult &game : games)
+            answers += game.facts[fact];
+        confidences[fact] = confidenceOf(answers);
+    }
+    return confidences;
+}
+
+QString verdictFor(const QList<GameResult> &games)
+{
+    if (games.isEmpty())
+        return QStringLiteral("Nessuna partita ancora con questo nome");
+    const std::array<Confidence, factCount> confidences = factConfidences(games);
+    QStringList toPractise;
+    QStringList untried;
+    for (int fact = 0; fact < factCount; ++fact) {
+        const QString name = QStringLiteral("7 × %1").arg(fact + 1);
+        if (confidences[fact] == Confidence::Review || confidences[fact] == Confidence::Unsure)
+            toPractise += name;
+        else if (confidences[fact] == Confidence::Untried)
+            untried += name;
+    }
+    const QString verdict = !toPractise.isEmpty()
+                                ? QStringLiteral("Da ripassare: ") + toPractise.join(QStringLiteral(", "))
+                            : untried.isEmpty() ? QStringLiteral("Tutti i fatti sono sicuri")
+                                                : QStringLiteral("Sicuri tutti i fatti chiesti finora");
+    return untried.isEmpty() ? verdict
+                             : verdict + QStringLiteral("; non ancora chiesti: ") + untried.join(QStringLiteral(", "));
+}
+
+QStringList dateLabels(const QList<GameResult> &games, int every)
+{
+    const bool overYears = !games.isEmpty() && games.first().ended.date().year() != games.last().ended.date().year();
+    QStringList labels;
+    for (qsizetype game = 0; game < games.size(); ++game) {
+        const QDate day = games[game].ended.date();
+        const bool dayShared = std::count_if(games.cbegin(), games.cend(),
+                                             [&day](const GameResult &other) { return other.ended.date() == day; }) > 1;
+        const QString format = QStringLiteral("dd/MM") + (overYears ? QStringLiteral("/yyyy") : QString()) +
+                               (dayShared ? QStringLiteral(" HH:mm") : QString());
+        labels += (games.size() - 1 - game) % every == 0 ? games[game].ended.toString(format) : QString();
+    }
+    return labels;
+}
+
+QString fullDateOf(const GameResult &game)
+{
+    return game.ended.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+}
+
+QString gamesCountInWords(qsizetype games)
+{
+    return games == 1 ? QStringLiteral("Ultima partita") : QStringLiteral("Ultime %1 partite").arg(games);
 }
 
 QString answersInWords(Answers answers)
@@ -56,23 +128,6 @@ QString answersInWords(Answers answers)
         .arg(answers.right == 1 ? QStringLiteral("giusta") : QStringLiteral("giuste"))
         .arg(answers.wrong)
         .arg(answers.wrong == 1 ? QStringLiteral("sbagliata") : QStringLiteral("sbagliate"));
-}
-
-QString wordFor(Confidence confidence)
-{
-    switch (confidence) {
-    case Confidence::Sure:
-        return QStringLiteral("sicuro");
-    case Confidence::AlmostSure:
-        return QStringLiteral("quasi sicuro");
-    case Confidence::Unsure:
-        return QStringLiteral("incerto");
-    case Confidence::Review:
-        return QStringLiteral("da ripassare");
-    case Confidence::Untried:
-        break;
-    }
-    return QStringLiteral("non ancora chiesto");
 }
 
 } // namespace progress

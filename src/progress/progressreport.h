@@ -1,11 +1,13 @@
 #pragma once
 
+#include "progress/factconfidence.h"
 #include "progress/gameresult.h"
 
 #include <QList>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 /// What the progress window makes of the history, without widgets.
 namespace progress {
@@ -13,34 +15,37 @@ namespace progress {
 /// How many of one child's games the window shows.
 inline constexpr int gamesShown = 30;
 
-/// The names found in `games` with `current` first, then the others from the most recently played.
-QStringList namesFor(const QList<GameResult> &games, const QString &current);
+/// Whether two names are the same child's: letter case and blanks at either end do not count.
+bool sameChild(const QString &one, const QString &other);
 
-/// The last `count` games played under `name`, oldest first.
+/// One name per child found in `games`, spelt as most recently played; `current`'s child first when there is one,
+/// then the others from the most recently played.
+QStringList namesFor(const QList<GameResult> &games, const std::optional<QString> &current);
+
+/// The last `count` games of `name`'s child, in date order whatever the file's.
 QList<GameResult> lastGamesOf(const QList<GameResult> &games, const QString &name, int count = gamesShown);
 
 /// The answers to each fact over `games`.
 std::array<Answers, factCount> factTotals(const QList<GameResult> &games);
 
-/// How well a fact is known, from "sicuro" to "da ripassare".
-enum class Confidence
-{
-    Sure,
-    AlmostSure,
-    Unsure,
-    Review,
-    Untried
-};
-inline constexpr std::array allConfidences{Confidence::Sure, Confidence::AlmostSure, Confidence::Unsure,
-                                           Confidence::Review, Confidence::Untried};
+/// The confidence in each fact after `games`, oldest first.
+std::array<Confidence, factCount> factConfidences(const QList<GameResult> &games);
 
-/// The confidence the answers to one fact show.
-Confidence confidenceOf(Answers answers);
+/// What to practise, in one sentence: "Da ripassare: 7 × 6, 7 × 8".
+QString verdictFor(const QList<GameResult> &games);
+
+/// The dates under the chart's bars, one per game of `games` (in date order): every `every`-th game's counted back
+/// from the latest, empty for the others. A game that shares its day with another shown adds its time, and games
+/// over more than one year add the year.
+QStringList dateLabels(const QList<GameResult> &games, int every);
+
+/// A game's full date and time: "07/12/2026 18:30".
+QString fullDateOf(const GameResult &game);
+
+/// "Ultima partita", "Ultime 12 partite".
+QString gamesCountInWords(qsizetype games);
 
 /// "5 giuste, 1 sbagliata": the answers as a screen reader says them.
 QString answersInWords(Answers answers);
-
-/// The confidence's word, as the window's legend and cells say it.
-QString wordFor(Confidence confidence);
 
 } // namespace progress

@@ -32,6 +32,9 @@ struct StoredRecord
 /// reads both; the shared pair is read under the helper's lock, never torn by another game's save.
 StoredRecord readRecord(const QString &recordDirectory);
 
+/// What the record's labels show while the computer's shared record cannot be read: the game plays without it.
+inline const StoredRecord unavailableRecord{QStringLiteral("—"), QStringLiteral("(non disponibile)")};
+
 /// Replaces the record in `recordDirectory` with `score` and `name` when `score` still beats the score stored there
 /// now (another game may have saved since this one started); returns whether it did. The pair on disk is always the
 /// old one or the new one, whatever happens during the save.

@@ -1,5 +1,7 @@
 #include "window/desktoprequired.h"
 
+#include "window/platformfailure.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -25,19 +27,30 @@ struct HeldMessage
 QList<HeldMessage> s_held;
 QtMessageHandler s_previous = nullptr;
 
-void holdOrExplain(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    // Qt's one fatal message while it opens the display is that no display could be used.
-    if (type == QtFatalMsg) {
-        std::fputs("quorvane: il gioco ha bisogno di un desktop grafico: avvialo da una sessione grafica.\n", stderr);
-        std::_Exit(DesktopRequired::noDesktopStatus);
-    }
-    s_held.append({type, context.file, context.line, context.function, context.category, text});
-}
-
 const char *orNull(const QByteArray &text)
 {
     return text.isNull() ? nullptr : text.constData();
+}
+
+QMessageLogContext contextOf(const HeldMessage &message)
+{
+    return QMessageLogContext(orNull(message.file), message.line, orNull(message.function), orNull(message.category));
+}
+
+void holdOrExplain(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        s_held.append({type, context.file, context.line, context.function, context.category, text});
+        return;
+    }
+    // Qt's one fatal message while it opens the display is that no platform could start. The cause comes first, in
+    // Italian, then what Qt said on the way (the debug output the user asked for included) and its own message.
+    // Inside a message handler Qt prints further messages bare, so they are formatted here, as Qt would.
+    std::fprintf(stderr, "%s\n", qPrintable(whyNoPlatformStarted(PlatformAttempt::current())));
+    for (const HeldMessage &message : std::as_const(s_held))
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(message.type, contextOf(message), message.text)));
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    std::_Exit(DesktopRequired::noDesktopStatus);
 }
 
 } // namespace
@@ -59,11 +72,8 @@ void DesktopRequired::release()
     m_released = true;
     qInstallMessageHandler(s_previous);
     const QList<HeldMessage> held = std::exchange(s_held, {});
-    for (const HeldMessage &message : held) {
-        const QMessageLogContext context(orNull(message.file), message.line, orNull(message.function),
-                                         orNull(message.category));
-        qt_message_output(message.type, context, message.text);
-    }
+    for (const HeldMessage &message : held)
+        qt_message_output(message.type, contextOf(message), message.text);
 }
 
 } // namespace window

@@ -3,9 +3,9 @@
 namespace window {
 
 /// Guards the opening of the display. Between construction and release(), a program that finds
-/// no usable display says so in one Italian line and ends with status 1, instead of Qt's abort
-/// with its English advice; Qt's other messages of that time are held back and passed on at
-/// release(), once the display is open.
+/// no usable display says why in one Italian line, followed by Qt's messages, and ends with
+/// status 1 instead of Qt's abort; Qt's other messages of that time are held back and passed on
+/// at release(), once the display is open.
 class DesktopRequired
 {
 public:

@@ -6,13 +6,33 @@
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QTranslator>
 
+#include <algorithm>
+
 namespace window {
+namespace {
+
+/// The window a box belongs to: the active one, or else the game window once it shows. A compositor that places
+/// windows itself (Wayland) keeps a box with its owner, above it, and may activate no window at all; a box that
+/// belongs to none would land anywhere, away from the game.
+QWidget *boxOwner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto game = std::find_if(windows.cbegin(), windows.cend(), [](const QWidget *w) {
+        return w->isVisible() && qobject_cast<const QMainWindow *>(w);
+    });
+    return game == windows.cend() ? nullptr : *game;
+}
+
+} // namespace
 
 QString MessageBoxDialogs::askName(const QString &prompt)
 {
-    QInputDialog box(QApplication::activeWindow());
+    QInputDialog box(boxOwner());
     box.setWindowTitle(applicationTitle);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
@@ -27,7 +47,7 @@ void MessageBoxDialogs::tell(const QString &text)
 
 void showBox(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, applicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(icon, applicationTitle, text, QMessageBox::Ok, boxOwner());
     // A name or a file's content is shown as it is: never read as markup, blanks kept.
     box.setTextFormat(Qt::PlainText);
     box.exec();

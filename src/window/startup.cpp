@@ -2,6 +2,7 @@
 
 #include "engine/round.h"
 #include "narrator/stage.h"
+#include "records/helperclient.h"
 #include "records/recordfiles.h"
 #include "window/designlabel.h"
 
@@ -42,8 +43,7 @@ void Tavola::prepareGame()
     m_round->startClock();
 
     m_recordDirectory = records::recordDirectory();
-    const records::StoredRecord record = records::readRecord(m_recordDirectory);
-    m_storedBestScore = record.bestScore;
+    const records::StoredRecord record = readStoredRecord();
     m_bestScoreLabel->setText(record.bestScore);
     m_championNameLabel->setText(record.champion);
 
@@ -53,6 +53,25 @@ void Tavola::prepareGame()
     narrator.Speak(introduction);
 
     setPrintedExerciseVisible(false);
+}
+
+records::StoredRecord Tavola::readStoredRecord()
+{
+    try {
+        const records::StoredRecord record = records::readRecord(m_recordDirectory);
+        m_storedBestScore = record.bestScore;
+        return record;
+    } catch (const std::exception &error) {
+        // The computer's record is shared with every account: another child's game that holds it, or a helper
+        // that cannot run, must not keep this child from playing. The game plays against an empty record; a new
+        // best score is still judged against the stored one when it is saved. Each account's own record keeps
+        // its errors fatal: only its owner can break it.
+        if (!records::isShared(m_recordDirectory))
+            throw;
+        qWarning("quorvane: il record del computer non è disponibile: %s", error.what());
+        m_storedBestScore.clear();
+        return records::unavailableRecord;
+    }
 }
 
 void Tavola::beginGame()

@@ -2,6 +2,7 @@
 
 #include "engine/randomsource.h"
 #include "narrator/agent.h"
+#include "records/recordfiles.h"
 #include "speller/numlett.h"
 #include "window/dialogs.h"
 
@@ -63,6 +64,10 @@ protected:
 
 private:
     void buildControls();
+    /// The stored record as start-up shows it; the computer's shared record, when it cannot be read, as unavailable.
+    records::StoredRecord readStoredRecord();
+    /// Saves the ended game as the new record; returns whether it was kept.
+    bool saveRecord();
     /// The menu bar's entry that opens the progress window.
     void addProgressEntry();
     /// Appends the ended game to the progress history, when it had an answer.

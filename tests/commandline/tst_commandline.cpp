@@ -34,22 +34,26 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void onlyHelpAndVersionAreOptions_data();
-    void onlyHelpAndVersionAreOptions();
+    void onlyProgressHelpAndVersionAreOptions_data();
+    void onlyProgressHelpAndVersionAreOptions();
     void noArgumentsStartsTheGameWithoutWritingAnything();
     void versionPrintsTheProgramNameAndVersionOnOneLine();
-    void helpNamesBothOptionsOnStandardOutput();
+    void helpNamesEveryOptionOnStandardOutput();
     void aWrongArgumentGetsOneLineOnStandardErrorAndStatusTwo();
     void aFailedWriteIsNotASuccess();
 };
 
-void TestCommandLine::onlyHelpAndVersionAreOptions_data()
+void TestCommandLine::onlyProgressHelpAndVersionAreOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<Request>("request");
     QTest::addColumn<QString>("refused");
     QTest::newRow("no arguments play the game") << QStringList{} << Request::PlayGame << "";
     QTest::newRow("--help asks for help") << QStringList{"--help"} << Request::ShowHelp << "";
+    QTest::newRow("--progress asks for the progress window alone")
+        << QStringList{"--progress"} << Request::ShowProgress << "";
+    QTest::newRow("--progress first wins over help")
+        << QStringList{"--progress", "--help"} << Request::ShowProgress << "";
     QTest::newRow("--version asks for the version") << QStringList{"--version"} << Request::ShowVersion << "";
     QTest::newRow("the first of the two options wins")
         << QStringList{"--version", "--help"} << Request::ShowVersion << "";
@@ -62,7 +66,7 @@ void TestCommandLine::onlyHelpAndVersionAreOptions_data()
     QTest::newRow("an empty argument is refused") << QStringList{""} << Request::Refuse << "";
 }
 
-void TestCommandLine::onlyHelpAndVersionAreOptions()
+void TestCommandLine::onlyProgressHelpAndVersionAreOptions()
 {
     QFETCH(QStringList, arguments);
     QFETCH(Request, request);
@@ -95,13 +99,14 @@ void TestCommandLine::versionPrintsTheProgramNameAndVersionOnOneLine()
     QVERIFY(answer.err.empty());
 }
 
-void TestCommandLine::helpNamesBothOptionsOnStandardOutput()
+void TestCommandLine::helpNamesEveryOptionOnStandardOutput()
 {
     const Answer answer = answerTo({"--help"});
     QCOMPARE(answer.status, 0);
     QVERIFY(answer.out.starts_with("Uso: quorvane"));
     QVERIFY(answer.out.find("--help") != std::string::npos);
     QVERIFY(answer.out.find("--version") != std::string::npos);
+    QVERIFY(answer.out.find("--progress") != std::string::npos);
     QVERIFY(answer.err.empty());
 }
 

@@ -1,24 +1,34 @@
 """Two short games on a fast clock, then "I tuoi progressi" opened from the menu bar with the keyboard: what its fact
-grid and its chart's values say on the accessibility bus must match the answers given.
+grid and its chart's values say on the accessibility bus must match the answers given. Then `quorvane --progress`
+alone, in the C locale, over thirty games of a child with a 250-character name written in no date order: the verdict,
+the games in date order, a window that fits the screen, and error texts in Italian.
 
 Run inside an X server and a D-Bus session (CTest runs it under xvfb-run and dbus-run-session):
     progress.py <path to quorvane>
 """
 
+import datetime
 import os
+import random
+import shutil
 import sys
 
 import pyatspi
 
-from play import Game, check_equal, run, wait_for
+from play import Failure, Game, check_equal, run, wait_for
 
 NAME = "Anna"
+# As long as the name box allows: the window must still fit a school laptop's screen.
+LONG_NAME = "Giulia " + "m" * 243
+SCREEN = (1366, 768)
 GAMES = [[True, False], [True, True, False]]  # each game's answers, right or wrong, before its time runs out
 
 
-def play_until_time_out(binary, data_home, log, answers):
-    """A game on a clock thirty times faster; returns the second factor of each exercise answered."""
-    game = Game(binary, data_home, log, faster=30)
+def play_until_time_out(binary, data_home, log, answers, day):
+    """A game on a clock thirty times faster, `day` days ahead; returns the second factor of each exercise answered.
+    Each game's fast clock starts from the real time: without a day of its own, a game slowed by a loaded machine
+    would end later on its clock than the game after it."""
+    game = Game(binary, data_home, log, faster=30, environment={"FAKETIME": "+%dd x30" % day})
     try:
         game.give_name(NAME)
         factors = [game.answer(right) for right in answers]
@@ -36,20 +46,35 @@ def cells(game, table_name):
     return None
 
 
+def window_on_bus(game):
+    return wait_for("the window on the accessibility bus",
+                    lambda: next((node for node in game.application_nodes() if node.name == "I tuoi progressi"), None))
+
+
+def check_on_screen(what, window):
+    x, y, width, height = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if x < 0 or y < 0 or x + width > SCREEN[0] or y + height > SCREEN[1]:
+        raise Failure("%s (%d, %d, %d x %d) is off the %d x %d screen" % (what, x, y, width, height, *SCREEN))
+    print("ok: %s, %d x %d at (%d, %d)" % (what, width, height, x, y))
+
+
 def read_the_progress_window(binary, data_home, log):
-    """Opens the window from the menu bar with Alt+P, reads it, closes it with Escape and leaves."""
+    """A child with a long name opens the window from the menu bar with Alt+P, chooses NAME's games with the arrow key,
+    reads them, closes the window with Escape and leaves."""
     game = Game(binary, data_home, log)
     try:
-        game.give_name(NAME)
+        game.give_name(LONG_NAME)
         wait_for("the answer box to take the focus", game.answer_box_focused)
         game.key("alt+p")
         wait_for("the progress window", lambda: any(name == "I tuoi progressi" for _, name, _, _ in game.windows()))
         window = next(wid for wid, name, _, _ in game.windows() if name == "I tuoi progressi")
         game.focus(window)
-        grid = wait_for("the fact grid", lambda: cells(game, "La tabellina del 7, fatto per fatto"))
-        values = cells(game, "Valori del grafico, partita per partita")
+        check_on_screen("the window opened in a game", window_on_bus(game))
+        game.key("Down")
+        values = wait_for("NAME's games", lambda: cells(game, "Valori del grafico, partita per partita"))
+        grid = cells(game, "La tabellina del 7, fatto per fatto")
         chart = next(node.description for node in game.application_nodes()
-                     if node.name.startswith("Grafico delle ultime"))
+                     if node.name.startswith("Grafico: Ultime"))
         game.key("Escape")
         wait_for("the progress window to close",
                  lambda: all(name != "I tuoi progressi" for _, name, _, _ in game.windows()))
@@ -66,10 +91,68 @@ def words(right, wrong):
                              wrong, "sbagliata" if wrong == 1 else "sbagliate")
 
 
+C_LOCALE = {"LANG": "C", "LC_ALL": "C", "LANGUAGE": ""}
+
+
+def write_thirty_games(data_home):
+    """Thirty games of LONG_NAME, two a day, in shuffled order, 7 x 6 and 7 x 8 missed in the last three; returns
+    their dates, oldest first, as the window writes them."""
+    columns = ["data", "nome", "giuste", "sbagliate"] + ["7 x %d %s" % (fact, kind) for fact in range(1, 11)
+                                                         for kind in ("giuste", "sbagliate")]
+    start = datetime.datetime(2026, 11, 1, 16, 0, tzinfo=datetime.timezone(datetime.timedelta(hours=1)))
+    games = []
+    for game in range(30):
+        ended = start + datetime.timedelta(days=game // 2, hours=2 * (game % 2))
+        facts = [[2, 1 if game >= 27 and fact in (6, 8) else 0] for fact in range(1, 11)]
+        counts = [sum(right for right, _ in facts), sum(wrong for _, wrong in facts)]
+        games.append([ended.isoformat(), LONG_NAME] + counts + [n for fact in facts for n in fact])
+    lines = [",".join(columns)] + [",".join(map(str, game)) for game in random.Random(27).sample(games, len(games))]
+    os.makedirs(os.path.join(data_home, "quorvane"), exist_ok=True)
+    with open(os.path.join(data_home, "quorvane", "history.csv"), "w", encoding="utf-8", newline="") as history:
+        history.write("\ufeff" + "\r\n".join(lines) + "\r\n")
+    return [(start + datetime.timedelta(days=g // 2, hours=2 * (g % 2))).strftime("%d/%m/%Y %H:%M")
+            for g in range(30)]
+
+
+def read_progress_alone(binary, data_home, log):
+    """`quorvane --progress` in the C locale: its windows, its description, the games table and its extents."""
+    game = Game(binary, data_home, log, arguments=["--progress"], environment=C_LOCALE)
+    try:
+        wait_for("the progress window", lambda: any(name == "I tuoi progressi" for _, name, _, _ in game.windows()))
+        windows = [name for _, name, _, _ in game.windows()]
+        window = window_on_bus(game)
+        description = window.description
+        check_on_screen("the window alone", window)
+        values = cells(game, "Valori del grafico, partita per partita")
+    finally:
+        game.stop()
+    return windows, description, values
+
+
+def check_progress_alone(binary, workdir, log):
+    data_home = os.path.join(workdir, "alone")
+    dates = write_thirty_games(data_home)
+    windows, description, values = read_progress_alone(binary, data_home, log)
+    check_equal("the windows of --progress", windows, ["I tuoi progressi"])
+    check_equal("the verdict, said as the window opens", description, "Da ripassare: 7 × 6, 7 × 8")
+    check_equal("the games in date order", values[0::3], dates)
+
+    # A folder where the history should be: the reasons must be ours, in Italian, not the C locale's English.
+    shutil.rmtree(os.path.join(data_home, "quorvane"))
+    os.makedirs(os.path.join(data_home, "quorvane", "history.csv"))
+    _, description, _ = read_progress_alone(binary, data_home, log)
+    path = os.path.join(data_home, "quorvane", "history.csv")
+    check_equal("the errors under LANG=C", description,
+                "Nessuna partita ancora con questo nome. "
+                "Impossibile scrivere lo storico dei progressi in %s: al suo posto c'è una cartella "
+                "Impossibile leggere lo storico dei progressi in %s: non è un file regolare" % (path, path))
+
+
 def check_progress(binary, workdir):
     with open(os.path.join(workdir, "quorvane.log"), "w") as log:
+        check_progress_alone(binary, workdir, log)
         data_home = os.path.join(workdir, "data")
-        played = [play_until_time_out(binary, data_home, log, answers) for answers in GAMES]
+        played = [play_until_time_out(binary, data_home, log, answers, day) for day, answers in enumerate(GAMES)]
         print("ok: answered 7 x", played)
         grid, values, chart = read_the_progress_window(binary, data_home, log)
 

@@ -195,4 +195,17 @@ for file in "${records[@]}"; do
     [ "$(stat -c '%U %a' "$file")" = "$account 644" ] || fail "$file is $(stat -c '%U %a' "$file")"
 done
 [ "$(stat -c '%U %a' "$shared/record.lock")" = "$account 600" ] || fail "the lock file is open to others"
+
+# Another game holds the lock for good, as a helper frozen in its child's session would: the other child's game
+# starts all the same, plays without the record and ends with status 0, and the pair stays as it was.
+pair=$(cat "${records[@]}" | sha256sum)
+setsid runuser -u "$account" -- flock "$shared/record.lock" sleep 600 &
+holders+=("$!")
+deadline=$((SECONDS + 10))
+while flock -n "$shared/record.lock" true; do
+    [ $SECONDS -lt $deadline ] || fail "the lock holder did not take the lock"
+    sleep 0.1
+done
+play_as "${users[$champion]}" "$work/home-$([ $champion = 0 ] && echo a || echo b)" "${names[$champion]}" - - 3
+[ "$(cat "${records[@]}" | sha256sum)" = "$pair" ] || fail "the pair changed while its lock was held"
 echo "ok: one record shared by two accounts, and neither could spoil it for the other"

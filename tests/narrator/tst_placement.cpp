@@ -19,18 +19,18 @@ void TestPlacement::onWaylandTheProgramRunsThroughXWayland_data()
     QTest::addColumn<QByteArray>("x11");
     QTest::addColumn<QByteArray>("chosen");
     QTest::addColumn<QByteArray>("platform");
-    QTest::newRow("a Wayland session with XWayland goes through X11") << "wayland-0"_ba
-                                                                      << ":0"_ba
-                                                                      << ""_ba
-                                                                      << "xcb"_ba;
+    QTest::newRow("a Wayland session with XWayland goes through X11, Wayland as the fallback") << "wayland-0"_ba
+                                                                                               << ":0"_ba
+                                                                                               << ""_ba
+                                                                                               << "xcb;wayland"_ba;
     QTest::newRow("the user's own choice of platform stands") << "wayland-0"_ba
                                                               << ":0"_ba
                                                               << "wayland"_ba
                                                               << "wayland"_ba;
-    QTest::newRow("without XWayland there is nothing else to choose") << "wayland-0"_ba
-                                                                      << ""_ba
-                                                                      << ""_ba
-                                                                      << ""_ba;
+    QTest::newRow("without XWayland the program runs on Wayland itself") << "wayland-0"_ba
+                                                                         << ""_ba
+                                                                         << ""_ba
+                                                                         << "wayland"_ba;
     QTest::newRow("an X11 session is left as it is") << ""_ba
                                                      << ":0"_ba
                                                      << ""_ba

@@ -10,7 +10,8 @@
 #include <QScreen>
 #include <QTest>
 
-/// Runs on a real X server (Xvfb, no window manager, no compositor), where focus and shape are real.
+/// Runs on a real X server (Xvfb, no window manager, no compositor), where focus and shape are real; last, with a
+/// window manager (xfwm4).
 class TestWizardFocus : public QObject
 {
     Q_OBJECT
@@ -19,8 +20,12 @@ private Q_SLOTS:
     void initTestCase();
     void typingWhileTheWizardSpeaksReachesTheAnswerBox();
     void theWizardIsCutToHisShapeWithoutACompositor();
+    void keysTypedIntoAWindowOfTheWizardsGivenTheFocusReachTheGame_data();
+    void keysTypedIntoAWindowOfTheWizardsGivenTheFocusReachTheGame();
+    void cleanupTestCase();
 
 private:
+    QProcess m_windowManager;
     QLineEdit m_answer;
     std::unique_ptr<narrator::Agent> m_agent;
     narrator::WizardPerformer *m_performer = nullptr;
@@ -40,6 +45,7 @@ void TestWizardFocus::initTestCase()
 
     auto *performer = narrator::createWizardPerformer();
     m_performer = performer;
+    m_performer->setKeyboardHome(&m_answer);
     m_agent = std::make_unique<narrator::Agent>(performer, nullptr);
     m_agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
 }
@@ -72,6 +78,43 @@ void TestWizardFocus::theWizardIsCutToHisShapeWithoutACompositor()
     // His robe, halfway down and in the middle, is drawn.
     const QColor robe = screen.pixelColor(there.left() + there.width() / 2 - 20, there.top() + there.height() * 4 / 5);
     QVERIFY2(robe.blue() > robe.red() + 40, qPrintable(robe.name()));
+}
+
+void TestWizardFocus::keysTypedIntoAWindowOfTheWizardsGivenTheFocusReachTheGame_data()
+{
+    QTest::addColumn<bool>("balloon");
+    QTest::newRow("the wizard's window") << false;
+    QTest::newRow("the balloon") << true;
+}
+
+void TestWizardFocus::keysTypedIntoAWindowOfTheWizardsGivenTheFocusReachTheGame()
+{
+    QFETCH(bool, balloon);
+    if (m_windowManager.state() == QProcess::NotRunning) {
+        m_windowManager.start(QStringLiteral("xfwm4"),
+                              {QStringLiteral("--compositor=off"), QStringLiteral("--sm-client-disable")});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QProcess::execute(QStringLiteral("sh"),
+                              {QStringLiteral("-c"),
+                               QStringLiteral("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'")}) == 0,
+            10000);
+    }
+    narrator::WizardWindow *wizard = m_performer->window();
+    const QWidget *given = balloon ? static_cast<QWidget *>(wizard->balloon()) : wizard;
+    m_answer.clear();
+    // The focus given to his window, as some window managers and compositors do, and the child typing on at once.
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                               {QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                                QString::number(given->winId()), QStringLiteral("type"), QStringLiteral("42")}),
+             0);
+    QTRY_COMPARE(m_answer.text(), QStringLiteral("42"));
+    QTRY_COMPARE(QApplication::activeWindow(), &m_answer);
+}
+
+void TestWizardFocus::cleanupTestCase()
+{
+    m_windowManager.terminate();
+    m_windowManager.waitForFinished();
 }
 
 QTEST_MAIN(TestWizardFocus)

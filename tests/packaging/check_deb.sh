@@ -30,9 +30,11 @@ names()
     grep -qxF "$1" <<<"$names" || fail "Depends does not name $1: $depends"
 }
 # Named by hand: what the program opens at run time without linking it.
-for package in espeak-ng-data qt6-qpa-plugins fonts-liberation2 fonts-roboto-unhinted; do
+for package in espeak-ng-data fonts-liberation2 fonts-roboto-unhinted; do
     names "$package"
 done
+# The Wayland platform plugin, for a session without XWayland.
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
 dpkg-deb -x "$deb" "$work/root"
 program="$work/root/usr/games/quorvane"
 # Found by dpkg-shlibdeps: the package of every library the program links (Qt, espeak-ng, libpcaudio, libc, ...).

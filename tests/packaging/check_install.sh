@@ -20,6 +20,7 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desk
 grep -qx 'Exec=quorvane' "$desktop" || fail "the desktop entry does not start quorvane"
 grep -qx 'Icon=org.example.quorvane' "$desktop" || fail "the desktop entry names another icon"
 grep -q '^Categories=Education;' "$desktop" || fail "the desktop entry is not in Education"
+grep -qx 'Exec=quorvane --progress' "$desktop" || fail "the desktop entry has no action that opens the progress window alone"
 
 metainfo="$prefix/share/metainfo/org.example.quorvane.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"

@@ -1,5 +1,5 @@
 // Appends one game to a history file, for the tests that kill the append or fail its writes.
-// usage: historyappendat FILE RIGHT < NAME
+// usage: historyappendat FILE RIGHT [LOCK-WAIT-MS] < NAME
 
 #include "progress/historyfile.h"
 
@@ -10,8 +10,8 @@
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: historyappendat FILE RIGHT < NAME\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: historyappendat FILE RIGHT [LOCK-WAIT-MS] < NAME\n");
         return 2;
     }
     progress::GameResult game;
@@ -19,7 +19,8 @@ int main(int argc, char **argv)
     game.name = QTextStream(stdin).readAll();
     game.total = {std::atoi(argv[2]), 1};
     game.facts[2] = game.total;
-    const QString error = progress::appendGame(QFile::decodeName(argv[1]), game);
+    const auto lockWait = argc == 4 ? std::chrono::milliseconds(std::atoi(argv[3])) : progress::lockWaitAtMost;
+    const QString error = progress::appendGame(QFile::decodeName(argv[1]), game, lockWait);
     if (!error.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(error));
     return error.isEmpty() ? 0 : 1;

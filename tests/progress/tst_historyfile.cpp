@@ -9,11 +9,14 @@
 
 #include <utility>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 
 using namespace progress;
 
 namespace {
+
+constexpr QFile::Permissions groupOrOthers{0x0077};
 
 GameResult gameOf(const QString &name, int right, int wrong = 2)
 {
@@ -51,6 +54,8 @@ private Q_SLOTS:
     void aHistoryThatCannotBeWrittenIsAnErrorNamingIt_data();
     void aHistoryThatCannotBeWrittenIsAnErrorNamingIt();
     void anAppendKilledAtAnyStepLeavesEveryEarlierLineWhole();
+    void anAppendThatCannotEndLeavesTheFileAsItWas_data();
+    void anAppendThatCannotEndLeavesTheFileAsItWas();
 
 private:
     QTemporaryDir m_home;
@@ -76,6 +81,12 @@ void TestHistoryFile::gamesReadBackAsAppendedWithTheirNamesQuoted_data()
     QTest::newRow("accents are UTF-8") << QStringLiteral("Nicolò Zoë") << QByteArray(",Nicol\xc3\xb2 Zo\xc3\xab,");
     QTest::newRow("blanks at the ends are kept") << " Ugo " << QByteArray(",\" Ugo \",");
     QTest::newRow("no name at all") << "" << QByteArray(",,12,");
+    QTest::newRow("a sum is text to a spreadsheet") << "=2+5" << QByteArray(",'=2+5,");
+    QTest::newRow("so is a leading minus") << "-3+10" << QByteArray(",'-3+10,");
+    QTest::newRow("so is a leading at") << "@SUM(A1)" << QByteArray(",'@SUM(A1),");
+    QTest::newRow("a link formula, quoted for its comma")
+        << "=HYPERLINK(\"x\",\"y\")" << QByteArray(",\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\",");
+    QTest::newRow("a name's own apostrophe gets one more") << "'Ugo" << QByteArray(",''Ugo,");
 }
 
 void TestHistoryFile::gamesReadBackAsAppendedWithTheirNamesQuoted()
@@ -95,6 +106,9 @@ void TestHistoryFile::gamesReadBackAsAppendedWithTheirNamesQuoted()
              bytes.constData());
     QVERIFY2(bytes.contains("\r\n2026-12-07T18:30:12+01:00" + field), bytes.constData());
     QVERIFY(bytes.endsWith(",0,0,0,7\r\n"));
+    // The children's results are the account's own.
+    QCOMPARE(QFileInfo(m_path).permissions(),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 void TestHistoryFile::readingSkipsAndCountsWhatIsNoGame_data()
@@ -116,6 +130,20 @@ void TestHistoryFile::readingSkipsAndCountsWhatIsNoGame_data()
     QTest::newRow("a header written twice by two first games")
         << linesOf({}) + ada + historyHeader() + bea << QStringList{"Ada", "Bea"} << 0;
     QTest::newRow("an empty file") << QByteArray() << QStringList{} << 0;
+    const QByteArray huge = QByteArray(1024 * 1024, 'x') + "\r\n";
+    QTest::newRow("an over-long line hides none before it")
+        << linesOf({}) + ada + bea + huge << QStringList{"Ada", "Bea"} << 1;
+    QTest::newRow("nor any after it") << linesOf({}) + ada + huge + bea << QStringList{"Ada", "Bea"} << 1;
+    QTest::newRow("a line just over the length") << linesOf({}) + ada + QByteArray(lineBytesAtMost + 1, 'x') + "\n"
+                                                 << QStringList{"Ada"} << 1;
+    const auto withCounts = [](const QByteArray &counts) {
+        return "2026-12-07T18:30:00+01:00,Cleo," + counts + ",0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n";
+    };
+    QTest::newRow("a negative count") << linesOf({}) + withCounts("3,-1,3,-1") + bea << QStringList{"Bea"} << 1;
+    QTest::newRow("a count past 16 bits")
+        << linesOf({}) + withCounts("2147483647,0,2147483647,0") + bea << QStringList{"Bea"} << 1;
+    QTest::newRow("facts with more answers than their game")
+        << linesOf({}) + withCounts("1,0,2,0") + withCounts("4,1,3,1") << QStringList{"Cleo"} << 1;
 }
 
 void TestHistoryFile::readingSkipsAndCountsWhatIsNoGame()
@@ -138,6 +166,9 @@ void TestHistoryFile::readingSkipsAndCountsWhatIsNoGame()
     QCOMPARE(appendGame(m_path, gameOf(QStringLiteral("Zeno"), 1)), QString());
     QCOMPARE(namesRead(), std::pair(names + QStringList{"Zeno"}, skipped));
     QVERIFY(bytesOf(m_path).startsWith(historyHeader()));
+    // Made by an older version for every account to read, the file and its folder are now the account's own.
+    QCOMPARE(QFileInfo(m_path).permissions() & groupOrOthers, 0);
+    QCOMPARE(QFileInfo(QFileInfo(m_path).path()).permissions() & groupOrOthers, 0);
 }
 
 void TestHistoryFile::onlyTheLastThousandGamesAreRead()
@@ -159,12 +190,16 @@ void TestHistoryFile::aHistoryThatCannotBeWrittenIsAnErrorNamingIt_data()
     QTest::addColumn<QString>("injection");
     QTest::addColumn<QString>("reason");
 
+    // In Italian whatever the locale the test runs in.
     QTest::newRow("a full disk") << ""
-                                 << "inject=write:error=ENOSPC" << QString::fromLocal8Bit(strerror(ENOSPC));
+                                 << "inject=write:error=ENOSPC"
+                                 << "il disco è pieno";
     QTest::newRow("a failed flush") << ""
-                                    << "inject=fsync:error=EIO" << QString::fromLocal8Bit(strerror(EIO));
+                                    << "inject=fsync:error=EIO"
+                                    << "errore del disco";
     QTest::newRow("a directory in its place") << "directory"
-                                              << "" << QString::fromLocal8Bit(strerror(EISDIR));
+                                              << ""
+                                              << "al suo posto c'è una cartella";
     QTest::newRow("a FIFO in its place") << "fifo"
                                          << ""
                                          << "non è un file regolare";
@@ -238,6 +273,44 @@ void TestHistoryFile::anAppendKilledAtAnyStepLeavesEveryEarlierLineWhole()
         }
     }
     qInfo("killed at %d steps", steps);
+}
+
+void TestHistoryFile::anAppendThatCannotEndLeavesTheFileAsItWas_data()
+{
+    QTest::addColumn<QString>("shell");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QString>("reason");
+
+    // The file's end lies 20 bytes short of a limit of two 512-byte blocks, so the next line is cut there.
+    QTest::newRow("a file size limit met mid-line")
+        << "trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\"" << false << "il disco è pieno";
+    QTest::newRow("a lock another program holds for ever")
+        << "exec \"$0\" \"$@\"" << true << "un altro programma lo tiene occupato";
+}
+
+void TestHistoryFile::anAppendThatCannotEndLeavesTheFileAsItWas()
+{
+    QFETCH(QString, shell);
+    QFETCH(bool, locked);
+    QFETCH(QString, reason);
+    QVERIFY(QDir().mkpath(QFileInfo(m_path).path()));
+    QByteArray before = linesOf({gameOf(QStringLiteral("Ada"), 5)});
+    before += historyLine(gameOf(QString(1024 - 20 - before.size() - historyLine(gameOf({}, 5)).size(), u'x'), 5));
+    QCOMPARE(before.size(), 1024 - 20);
+    writeBytes(m_path, before);
+    QFile held(m_path);
+    QVERIFY(held.open(QIODevice::ReadOnly));
+    if (locked)
+        QCOMPARE(flock(held.handle(), LOCK_EX), 0);
+
+    const ProgramRun run = runProgram(QStringLiteral("/bin/sh"),
+                                      {QStringLiteral("-c"), shell, QStringLiteral(HISTORY_APPEND_AT), m_path,
+                                       QStringLiteral("9"), QStringLiteral("50")},
+                                      "Bea");
+
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.errors, QStringLiteral("Impossibile scrivere lo storico dei progressi in %1: %2").arg(m_path, reason));
+    QCOMPARE(bytesOf(m_path), before);
 }
 
 QTEST_GUILESS_MAIN(TestHistoryFile)

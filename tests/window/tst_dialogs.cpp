@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QTest>
 #include <QTimer>
 
@@ -11,6 +12,8 @@ class TestDialogs : public QObject
 
 private Q_SLOTS:
     void theNameBoxTakesAtMost250Characters();
+    void aBoxBelongsToTheGameWindowWhenNoWindowIsActive_data();
+    void aBoxBelongsToTheGameWindowWhenNoWindowIsActive();
 };
 
 void TestDialogs::theNameBoxTakesAtMost250Characters()
@@ -22,6 +25,30 @@ void TestDialogs::theNameBoxTakesAtMost250Characters()
         QTest::keyClick(field, Qt::Key_Return);
     });
     QCOMPARE(dialogs.askName(QStringLiteral("Come ti chiami?")), QString(250, u'a'));
+}
+
+void TestDialogs::aBoxBelongsToTheGameWindowWhenNoWindowIsActive_data()
+{
+    QTest::addColumn<bool>("askingTheName");
+    QTest::newRow("the name box") << true;
+    QTest::newRow("a message box") << false;
+}
+
+void TestDialogs::aBoxBelongsToTheGameWindowWhenNoWindowIsActive()
+{
+    // As on Wayland, where the compositor may leave every window of the program inactive.
+    QFETCH(bool, askingTheName);
+    QMainWindow game;
+    game.show();
+    QApplication::setActiveWindow(nullptr);
+    QWidget *owner = nullptr;
+    QTimer::singleShot(0, this, [&owner] {
+        owner = QApplication::activeModalWidget()->parentWidget();
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    window::MessageBoxDialogs dialogs;
+    askingTheName ? void(dialogs.askName(QStringLiteral("Come ti chiami?"))) : dialogs.tell(QStringLiteral("Ciao"));
+    QCOMPARE(owner, &game);
 }
 
 QTEST_MAIN(TestDialogs)

@@ -2,8 +2,12 @@
 
 #include "support/startedgame.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QSignalSpy>
+#include <QTimer>
+
+#include <sys/file.h>
 
 class TestGameHistory : public QObject
 {
@@ -12,7 +16,9 @@ class TestGameHistory : public QObject
 private Q_SLOTS:
     void anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye_data();
     void anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye();
+    void aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse_data();
     void aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse();
+    void theProgressWindowHoldsTheGameUntilItCloses();
 };
 
 void TestGameHistory::anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye_data()
@@ -60,16 +66,34 @@ void TestGameHistory::anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye()
     QVERIFY(qAbs(line.ended.secsTo(QDateTime::currentDateTime())) < 60);
 }
 
+void TestGameHistory::aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("a folder in its place") << false << "al suo posto c'è una cartella";
+    QTest::newRow("a lock another game holds for ever") << true << "un altro programma lo tiene occupato";
+}
+
 void TestGameHistory::aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse()
 {
+    QFETCH(bool, locked);
+    QFETCH(QString, reason);
     StartedGame game;
     game.start();
-    QVERIFY(QDir().mkpath(progress::historyPath()));
+    QFile held(progress::historyPath());
+    if (locked) {
+        QVERIFY(QDir().mkpath(QFileInfo(held).path()));
+        QVERIFY(held.open(QIODevice::WriteOnly));
+        QCOMPARE(flock(held.handle(), LOCK_EX), 0);
+    } else {
+        QVERIFY(QDir().mkpath(progress::historyPath()));
+    }
     game.play(2, 0);
     QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
     QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("quorvane: Impossibile scrivere lo storico dei "
                                                                  "progressi in %1: %2")
-                                                      .arg(progress::historyPath(), strerror(EISDIR))));
+                                                      .arg(progress::historyPath(), reason)));
     game.dialogs->messages.clear();
 
     game.exitButton()->click();
@@ -79,6 +103,28 @@ void TestGameHistory::aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse
                           QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")}));
     QCOMPARE(game.readRecord(records::bestScoreFileName), QByteArray("2\r\n"));
     QCOMPARE(ended.size(), 1);
+}
+
+void TestGameHistory::theProgressWindowHoldsTheGameUntilItCloses()
+{
+    StartedGame game;
+    game.start();
+    QTest::keyClick(game.answerBox(), Qt::Key_4);
+    const auto clockRuns = [&game] { return game.round().findChild<QTimer *>()->isActive(); };
+    QVERIFY(clockRuns());
+    QVERIFY(game.label("lblNum1")->isVisible());
+
+    game.tavola.showProgress();
+    auto *progress = game.tavola.findChild<QDialog *>(QStringLiteral("progressWindow"));
+    game.tavola.agent()->Characters().Item(narrator::merlinName).Speak(QStringLiteral("Bravo"));
+
+    QVERIFY(!clockRuns());
+    QVERIFY(!game.label("lblNum1")->isVisible());
+    QVERIFY(!game.performer->log.contains(QStringLiteral("Speak Bravo")));
+    progress->reject();
+    QVERIFY(clockRuns());
+    QVERIFY(game.label("lblNum1")->isVisible());
+    QCOMPARE(game.performer->log.last(), QStringLiteral("Speak Bravo"));
 }
 
 QTEST_MAIN(TestGameHistory)

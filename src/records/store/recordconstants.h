@@ -18,6 +18,9 @@ inline constexpr std::size_t longestLine = 250;
 inline constexpr int highestScore = 32767;
 /// The longest the helper waits for anything: its input, or another game's save to finish.
 inline constexpr int longestWaitSeconds = 5;
+/// The longest a game about to start waits for another game's save to finish before it plays without the record:
+/// a save takes milliseconds, and a holder stuck for longer must not keep a child from playing.
+inline constexpr int longestReadWaitSeconds = 1;
 
 /// Asks the helper to print the shared pair, read under its lock: the two files' lengths on one line, then their
 /// bytes, best score first.

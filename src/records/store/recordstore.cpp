@@ -69,12 +69,17 @@ private:
     int m_fd;
 };
 
-// Held while the pair is read or changed. Another game's save takes milliseconds: past longestWaitSeconds the
-// holder is stuck, and the wait ends with a clear refusal instead of a frozen game.
+std::string secondsText(int seconds)
+{
+    return std::to_string(seconds) + (seconds == 1 ? " secondo" : " secondi");
+}
+
+// Held while the pair is read or changed. Another game's save takes milliseconds: past `waitSeconds` the holder is
+// stuck, and the wait ends with a clear refusal instead of a frozen game.
 class Lock
 {
 public:
-    Lock(const Directory &directory, const std::string &what)
+    Lock(const Directory &directory, const std::string &what, int waitSeconds = longestWaitSeconds)
         : m_file(openat(directory.fd(), std::string(lockFile).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
                         lockMode))
     {
@@ -87,13 +92,12 @@ public:
         if (!S_ISREG(status.st_mode) || status.st_uid != geteuid() || (status.st_mode & 0077) != 0)
             fail(what, path, "non è un file riservato all'account del record");
         using namespace std::chrono;
-        const auto deadline = steady_clock::now() + seconds(longestWaitSeconds);
+        const auto deadline = steady_clock::now() + seconds(waitSeconds);
         while (flock(m_file.get(), LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR)
                 failWithErrno(what, path);
             if (steady_clock::now() >= deadline)
-                fail(what, directory.path(),
-                     "un altro gioco lo sta salvando da più di " + std::to_string(longestWaitSeconds) + " secondi");
+                fail(what, directory.path(), "un altro gioco lo sta salvando da più di " + secondsText(waitSeconds));
             std::this_thread::sleep_for(milliseconds(5));
         }
     }
@@ -334,7 +338,7 @@ void prepare(const Directory &directory)
 
 Pair readPair(const Directory &directory)
 {
-    const Lock lock(directory, "Impossibile leggere il record in");
+    const Lock lock(directory, "Impossibile leggere il record in", longestReadWaitSeconds);
     prepareUnderLock(directory);
     return {readHead(directory, bestScoreFile), readHead(directory, championFile)};
 }

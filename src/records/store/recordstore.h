@@ -57,7 +57,8 @@ struct Pair
 /// account owns this account's own (content unchanged), and creates the missing ones empty.
 void prepare(const Directory &directory);
 
-/// prepare(), then the start of both files read under the same lock: never a pair torn by another game's save.
+/// prepare(), then the start of both files read under the same lock: never a pair torn by another game's save. Waits
+/// at most longestReadWaitSeconds for the lock.
 Pair readPair(const Directory &directory);
 
 /// At most headBytes from the start of a record file. Anything but a regular file is refused at once, without
