@@ -9,7 +9,7 @@ RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
 # What `make test` adds: a display, a window manager, keys and screenshots, the accessibility bus, a faster clock,
 # the sound tests' recorder, the benchmarks' X library, and the package build with its checks.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils xfwm4 imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
-	strace pulseaudio-utils libxcb1-dev \
+	strace pulseaudio-utils libxcb1-dev poppler-utils \
 	desktop-file-utils appstream dpkg-dev debhelper file groff-base lintian
 # The headless Wayland compositor that the game is started on without XWayland, installed without the GNOME desktop
 # pieces it recommends (about 120 MB of the 330 MB it would bring on Debian 12).

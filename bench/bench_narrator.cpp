@@ -10,7 +10,6 @@
 #include "narrator/audiosink.h"
 #include "narrator/timesource.h"
 #include "narrator/espeakengine.h"
-#include "narrator/stage.h"
 #include "narrator/wizardperformer.h"
 
 #include "startup/launch.h"
@@ -85,7 +84,7 @@ void benchFirstBuffer(narrator::Agent &agent, TimingSink &sink, int runs)
         QStringLiteral("Allora attenzione, iniziamo la nostra avventura con la tabellina del 7. Io detto e tu scrivi "
                        "il risultato nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e "
                        "poi aspetta che io finisca di parlare e premi ancora invio per avere la domanda successiva")};
-    narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
+    narrator::Character merlin = agent.characters().item(QStringLiteral("Merlin"));
     std::printf("Speak on an idle narrator -> first sound buffer handed to the output, median of %d runs\n", runs);
     std::vector<double> all;
     for (const QString &text : texts) {
@@ -94,7 +93,7 @@ void benchFirstBuffer(narrator::Agent &agent, TimingSink &sink, int runs)
             waitUntil([&] { return agent.queue()->isIdle(); });
             sink.firstWriteNs = -1;
             sink.clock.start();
-            merlin.Speak(text);
+            merlin.speak(text);
             waitUntil([&] { return sink.firstWriteNs >= 0; });
             samples.push_back(double(sink.firstWriteNs) / 1e6);
         }
@@ -184,8 +183,8 @@ int main(int argc, char **argv)
     auto *performer = new narrator::WizardPerformer(std::move(engine), std::move(ownedSink),
                                                     std::make_unique<narrator::SystemTimeSource>());
     narrator::Agent agent(performer, nullptr);
-    agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
-    narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
+    agent.characters().load(narrator::merlinName);
+    narrator::Character merlin = agent.characters().item(QStringLiteral("Merlin"));
     narrator::takeTheStage(merlin);
     waitUntil([&] { return agent.queue()->isIdle(); });
 

@@ -1,6 +1,8 @@
 // Times one next-exercise handler, band painting included, on an offscreen window.
 // Prints the median and the spread of many calls.
 
+#include "figures.h"
+
 #include "support/startedgame.h"
 
 #include <QApplication>
@@ -18,12 +20,12 @@ int main(int argc, char **argv)
     StartedGame game(QStringLiteral("Giulia"),
                      {0.05f, 0.15f, 0.25f, 0.35f, 0.45f, 0.55f, 0.65f, 0.75f, 0.85f, 0.95f, 0.5f});
     game.showActive();
-    window::Tavola &tavola = game.tavola;
+    engine::Round &round = game.round;
 
     constexpr int warmUp = 20;
     constexpr int runs = 500;
     for (int i = 0; i < warmUp; ++i)
-        tavola.nextExercise();
+        round.nextExercise();
 
     const auto measure = [&](const char *what, bool repaint) {
         std::vector<double> micros;
@@ -31,14 +33,15 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         for (int i = 0; i < runs; ++i) {
             timer.start();
-            tavola.nextExercise();
+            round.nextExercise();
             if (repaint)
-                tavola.grab(); // renders every widget, bands included
+                game.gameWindow.grab(); // renders every widget, bands included
             micros.push_back(double(timer.nsecsElapsed()) / 1000.0);
         }
+        const double median = figures::median(micros);
         std::sort(micros.begin(), micros.end());
-        std::printf("%s: median %.1f us, p10 %.1f us, p90 %.1f us over %d calls\n", what, micros[runs / 2],
-                    micros[runs / 10], micros[runs * 9 / 10], runs);
+        std::printf("%s: median %.1f us, p10 %.1f us, p90 %.1f us over %d calls\n", what, median, micros[runs / 10],
+                    micros[runs * 9 / 10], runs);
     };
     measure("next exercise, bands drawn into the layer", false);
     measure("next exercise and the whole window rendered", true);

@@ -30,7 +30,7 @@ int startOnce(int argc, char **argv, qint64 size)
     file.close();
     QElapsedTimer timer;
     timer.start();
-    game.tavola.prepareGame();
+    game.gameWindow.prepareGame();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

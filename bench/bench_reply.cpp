@@ -14,7 +14,7 @@
 #include "narrator/pcaudiosink.h"
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
-#include "window/tavola.h"
+#include "window/game/gamewindow.h"
 
 #include "startup/xvfbdisplay.h"
 #include "figures.h"
@@ -89,19 +89,20 @@ struct Game
           performer(new narrator::WizardPerformer(std::make_unique<narrator::EspeakEngine>(),
                                                   std::unique_ptr<narrator::AudioSink>(sink),
                                                   std::make_unique<narrator::SystemTimeSource>())),
-          dialogs(new ScriptedDialogs),
-          tavola(std::unique_ptr<window::Dialogs>(dialogs), performer, std::make_unique<engine::ClockSeededRandom>())
+          dialogs(new ScriptedDialogs), round(std::make_unique<engine::ClockSeededRandom>()),
+          narrator(performer, nullptr),
+          gameWindow(round, narrator, std::unique_ptr<window::Dialogs>(dialogs), records::chooseRecordKeeper())
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         dialogs->name = QStringLiteral("Anna");
-        performer->setStageOrigin([this] { return tavola.frameGeometry().topLeft(); });
-        tavola.prepareGame();
-        tavola.show();
-        tavola.beginGame();
+        performer->setStageOrigin([this] { return gameWindow.frameGeometry().topLeft(); });
+        gameWindow.prepareGame();
+        gameWindow.show();
+        gameWindow.beginGame();
     }
 
-    bool idle() const { return tavola.agent()->queue()->isIdle(); }
-    QLineEdit *answerBox() const { return tavola.findChild<QLineEdit *>(QStringLiteral("Text3")); }
+    bool idle() const { return narrator.queue()->isIdle(); }
+    QLineEdit *answerBox() const { return gameWindow.findChild<QLineEdit *>(QStringLiteral("Text3")); }
     QString balloonText() const { return performer->window()->balloon()->text(); }
     /// What the balloon showed when the key was pressed.
     QString balloonBefore;
@@ -110,7 +111,9 @@ struct Game
     ProbeSink *sink;
     narrator::WizardPerformer *performer;
     ScriptedDialogs *dialogs;
-    window::Tavola tavola;
+    engine::Round round;
+    narrator::Agent narrator;
+    window::GameWindow gameWindow;
 };
 
 enum class Key
@@ -140,12 +143,11 @@ Clock::time_point press(Game &game, Key key)
         qFatal("Merlin never finished speaking");
     QTest::qWait(300);
     if (key != Key::NextExercise)
-        QTest::keyClicks(game.answerBox(),
-                         key == Key::RightAnswer ? game.tavola.round().expectedAnswer() : QStringLiteral("0"));
+        QTest::keyClicks(game.answerBox(), key == Key::RightAnswer ? game.round.expectedAnswer() : QStringLiteral("0"));
     game.sink->firstWrite.reset();
     game.balloonBefore = game.balloonText();
     const Clock::time_point pressed = Clock::now();
-    QTest::keyClick(key == Key::NextExercise ? game.tavola.findChild<QWidget *>(QStringLiteral("cmdNext"))
+    QTest::keyClick(key == Key::NextExercise ? game.gameWindow.findChild<QWidget *>(QStringLiteral("cmdNext"))
                                              : game.answerBox(),
                     Qt::Key_Return);
     return pressed;

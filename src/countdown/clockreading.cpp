@@ -34,6 +34,11 @@ ClockReading ClockReading::ticked() const
     return next;
 }
 
+bool ClockReading::isZero() const
+{
+    return hours == 0 && minutes == 0 && std::llround(seconds) == 0;
+}
+
 QString ClockReading::display() const
 {
     return formatTwoDigits(hours) + QLatin1Char(':') + formatTwoDigits(minutes) + QLatin1Char(':') +

@@ -8,8 +8,6 @@ namespace countdown {
 
 /// What the countdown display reads when the game starts, with full stops: it never counts as expired.
 inline const QString startDisplay = QStringLiteral("00.07.00");
-/// The display that ends the game when a tick finds it.
-inline const QString expiredDisplay = QStringLiteral("00:00:00");
 
 /// Writes `value` rounded to a whole number with at least two digits, zero-padded; a minus sign
 /// stays in front of the padding ("-05").
@@ -29,6 +27,8 @@ struct ClockReading
     ClockReading ticked() const;
     /// "hh:mm:ss", each field formatted with formatTwoDigits().
     QString display() const;
+    /// Whether the display reads zero in every field.
+    bool isZero() const;
 };
 
 } // namespace countdown

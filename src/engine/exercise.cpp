@@ -1,7 +1,5 @@
 #include "engine/exercise.h"
 
-#include "engine/int16.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -20,7 +18,8 @@ Exercise drawExercise(RandomSource &random)
     exercise.factor1 = 7;
     exercise.tintLevel = oneToTen(random.nextFraction());
     exercise.factor2 = oneToTen(random.nextFraction());
-    exercise.product = multiply16(exercise.factor2, exercise.factor1);
+    // At most 7 × 10: well inside the game's 16-bit whole numbers.
+    exercise.product = qint16(exercise.factor2 * exercise.factor1);
     return exercise;
 }
 

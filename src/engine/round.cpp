@@ -1,13 +1,30 @@
 #include "engine/round.h"
 
-#include "engine/int16.h"
-
 #include <QTimer>
+
+#include <limits>
 
 namespace engine {
 namespace {
 
 constexpr int secondMilliseconds = 1000;
+
+// Line ends, tabs and the other control characters would break the greeting, the labels and the record file's one
+// line: each becomes a blank. Every other character stays as typed.
+QString withControlsBlanked(QString name)
+{
+    for (QChar &c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return name;
+}
+
+// The game's whole numbers are 16-bit signed.
+bool fitsInt16(int value)
+{
+    return value <= std::numeric_limits<qint16>::max();
+}
 
 } // namespace
 
@@ -20,42 +37,71 @@ Round::Round(std::unique_ptr<RandomSource> random, QObject *parent)
 
 Round::~Round() = default;
 
-qint16 Round::totalCount() const
+void Round::name(const QString &typed)
 {
-    return add16(m_rightCount, m_wrongCount);
-}
-
-void Round::resetCounts()
-{
-    m_rightCount = 0;
-    m_wrongCount = 0;
+    setCounts(0, 0);
     m_answersByFactor = {};
+    m_typedName = withControlsBlanked(typed);
+    m_playerName = m_typedName.isEmpty() ? QStringLiteral("Amico") : m_typedName;
+    m_phase = Phase::Named;
+    Q_EMIT playerNameChanged(m_playerName);
 }
 
-const Exercise &Round::nextExercise()
+void Round::begin()
+{
+    nextExercise();
+    // The first exercise is set while both counts read 0.
+    setCounts(0, 0);
+    m_answersByFactor = {};
+    m_shown.reset();
+    Q_EMIT clockDisplayChanged(countdown::startDisplay);
+    m_phase = Phase::Playing;
+}
+
+void Round::nextExercise()
 {
     m_exercise = drawExercise(*m_random);
     m_judged = false;
-    return m_exercise;
+    Q_EMIT exerciseChanged(m_exercise);
 }
 
-std::optional<Verdict> Round::judge(const QString &typed)
+void Round::judge(const QString &typed)
 {
     if (m_judged)
-        return std::nullopt;
+        return;
+    const bool right = typed == expectedAnswer();
+    const int rightAfter = m_rightCount + (right ? 1 : 0);
+    const int wrongAfter = m_wrongCount + (right ? 0 : 1);
+    if (!fitsInt16(rightAfter) || !fitsInt16(wrongAfter) || !fitsInt16(rightAfter + wrongAfter)) {
+        Q_EMIT overflowed();
+        return;
+    }
     m_judged = true;
-    const QString expected = expectedAnswer();
-    const bool right = typed == expected;
     const qint16 rightBefore = m_rightCount;
-    qint16 &count = right ? m_rightCount : m_wrongCount;
-    count = add16(count, 1);
-    // The total is a 16-bit count too: past 32767 it is the same "Overflow", raised here rather than while the
-    // window shows it.
-    totalCount();
     tally(right);
-    if (!right)
-        return Verdict{false, {}};
-    return Verdict{true, praiseLadder(rightBefore, m_playerName, expected)};
+    setCounts(qint16(rightAfter), qint16(wrongAfter));
+    Verdict verdict{right, expectedAnswer(), {}};
+    if (right)
+        verdict.praise = praiseLadder(rightBefore, m_playerName, verdict.expected);
+    Q_EMIT judged(verdict);
+}
+
+void Round::end()
+{
+    // Time that runs out while the goodbye waits would otherwise be announced again and again.
+    m_ticks->stop();
+    m_pausedMilliseconds = -1;
+    if (m_phase == Phase::Ended)
+        return;
+    m_phase = Phase::Ended;
+    Q_EMIT ended();
+}
+
+void Round::setCounts(qint16 right, qint16 wrong)
+{
+    m_rightCount = right;
+    m_wrongCount = wrong;
+    Q_EMIT countsChanged(right, wrong, right + wrong);
 }
 
 void Round::tally(bool right)
@@ -69,20 +115,9 @@ void Round::tally(bool right)
 
 void Round::startClock(countdown::ClockReading length)
 {
-    showClock(m_timeLeft.display());
+    showTimeLeft();
     m_ticks->start();
     m_timeLeft = length;
-}
-
-void Round::showStartDisplay()
-{
-    showClock(countdown::startDisplay);
-}
-
-void Round::stopClock()
-{
-    m_ticks->stop();
-    m_pausedMilliseconds = -1;
 }
 
 void Round::pauseClock()
@@ -106,18 +141,20 @@ void Round::tick()
 {
     if (m_ticks->interval() != secondMilliseconds)
         m_ticks->setInterval(secondMilliseconds);
-    if (m_clockDisplay == countdown::expiredDisplay) {
-        Q_EMIT timeUp();
+    if (m_phase == Phase::Ended)
+        return;
+    if (m_shown && m_shown->isZero()) {
+        end();
         return;
     }
     m_timeLeft = m_timeLeft.ticked();
-    showClock(m_timeLeft.display());
+    showTimeLeft();
 }
 
-void Round::showClock(const QString &display)
+void Round::showTimeLeft()
 {
-    m_clockDisplay = display;
-    Q_EMIT clockDisplayChanged(display);
+    m_shown = m_timeLeft;
+    Q_EMIT clockDisplayChanged(m_timeLeft.display());
 }
 
 } // namespace engine

@@ -20,6 +20,8 @@ namespace engine {
 struct Verdict
 {
     bool right = false;
+    /// The product as it had to be typed.
+    QString expected;
     QList<Praise> praise; ///< empty for a wrong answer
 };
 
@@ -30,66 +32,90 @@ struct FactorAnswers
     int wrong = 0;
 };
 
-/// One game of the table of 7, without widgets: the exercise, the counts, whether the exercise has had its
-/// verdict, the player's name and the time left. The window shows what it is told; nothing is read back from it.
+/// One game of the table of 7, without widgets: its phase, the player's name, the record it plays against, the
+/// exercise, the counts, the verdict and the time left. It tells what changed through its signals; nothing is read
+/// back from a window.
 class Round : public QObject
 {
     Q_OBJECT
 public:
+    enum class Phase
+    {
+        Unnamed, ///< the name is still to be asked
+        Named,   ///< the clock runs, the first exercise is still to come
+        Playing,
+        Ended
+    };
+
     explicit Round(std::unique_ptr<RandomSource> random, QObject *parent = nullptr);
     ~Round() override;
 
+    Phase phase() const { return m_phase; }
     const Exercise &exercise() const { return m_exercise; }
     /// The product as it must be typed: decimal digits, no blank, no sign.
     QString expectedAnswer() const { return QString::number(m_exercise.product); }
-    /// The name the praise addresses.
+    /// The name as the name box gave it, control characters blanked.
+    const QString &typedName() const { return m_typedName; }
+    /// The name the game shows and the praise addresses: the typed one, or "Amico" for none.
     const QString &playerName() const { return m_playerName; }
     qint16 rightCount() const { return m_rightCount; }
     qint16 wrongCount() const { return m_wrongCount; }
-    /// Right plus wrong answers; past 32767 that is the "Overflow" error.
-    qint16 totalCount() const;
     /// The answers counted so far to 7 × 1 … 7 × 10, by second factor.
     const std::array<FactorAnswers, 10> &answersByFactor() const { return m_answersByFactor; }
     /// Whether the current exercise has had its verdict; it gets only one.
     bool isJudged() const { return m_judged; }
     countdown::ClockReading timeLeft() const { return m_timeLeft; }
-    /// What the countdown display shows.
-    const QString &clockDisplay() const { return m_clockDisplay; }
+    /// Whether the right answers beat the stored best score strictly; never when the record is unknown.
+    bool beatsRecord() const { return m_recordScore && m_rightCount > *m_recordScore; }
 
-    void setPlayerName(const QString &name) { m_playerName = name; }
-    void resetCounts();
+    /// Takes the name from the name box, with both counts at 0: line ends, tabs and the other control characters
+    /// become blanks.
+    void name(const QString &typed);
+    /// The stored best score this game must beat to be saved.
+    void playAgainst(double bestScore) { m_recordScore = bestScore; }
+    /// The first exercise, then both counts at 0 and the clock at its start display.
+    void begin();
     /// Reseeds, then draws the tint and the second factor; the new exercise awaits its verdict.
-    const Exercise &nextExercise();
+    void nextExercise();
     /// Compares `typed` with the expected answer as text, exactly (" 49" and "049" are not "49"), counts it, and
-    /// climbs the praise ladder on the right answers counted before this one. Nothing when the exercise already
-    /// has its verdict.
-    std::optional<Verdict> judge(const QString &typed);
+    /// climbs the praise ladder on the right answers counted before this one. Nothing when the exercise already has
+    /// its verdict; overflowed() and nothing counted when a count would pass 32767.
+    void judge(const QString &typed);
+    /// Ends the game once: stops the clock and says ended(); later calls only stop the clock.
+    void end();
 
     /// Shows the time left as it stands, then sets it to `length` and starts the one-second tick.
     void startClock(countdown::ClockReading length = countdown::ClockReading::sevenMinutes());
-    /// Shows the start display, with full stops.
-    void showStartDisplay();
-    void stopClock();
     /// Holds the running clock where it stands, the current second's rest included, until resumeClock().
     void pauseClock();
     /// Goes on from where pauseClock() held the clock; nothing when it was not running then.
     void resumeClock();
-    /// One second: the time is up when the display reads zero, so the game ends one tick after zero is shown.
+    /// One second: the game ends on the tick that finds zero shown, one tick after it was shown.
     void tick();
 
 Q_SIGNALS:
+    void playerNameChanged(const QString &playerName);
+    void exerciseChanged(const engine::Exercise &exercise);
+    void countsChanged(int right, int wrong, int total);
+    void judged(const engine::Verdict &verdict);
     void clockDisplayChanged(const QString &display);
-    void timeUp();
+    /// A count would leave the game's 16-bit whole numbers: the run-time error "Overflow".
+    void overflowed();
+    void ended();
 
 private:
-    void showClock(const QString &display);
+    void setCounts(qint16 right, qint16 wrong);
+    void showTimeLeft();
     /// Counts an answer to the current exercise's fact.
     void tally(bool right);
 
     std::unique_ptr<RandomSource> m_random;
     QTimer *m_ticks;
-    Exercise m_exercise;
+    Phase m_phase = Phase::Unnamed;
+    QString m_typedName;
     QString m_playerName;
+    std::optional<double> m_recordScore;
+    Exercise m_exercise;
     qint16 m_rightCount = 0;
     qint16 m_wrongCount = 0;
     std::array<FactorAnswers, 10> m_answersByFactor{};
@@ -97,7 +123,8 @@ private:
     countdown::ClockReading m_timeLeft;
     /// The rest of the second the clock was paused in; negative when it is not paused.
     int m_pausedMilliseconds = -1;
-    QString m_clockDisplay = countdown::startDisplay;
+    /// The reading the display shows; none while it shows the start display, which never counts as expired.
+    std::optional<countdown::ClockReading> m_shown;
 };
 
 } // namespace engine

@@ -1,30 +1,32 @@
 #include "narrator/agent.h"
 
+#include "narrator/stage.h"
+
 #include <stdexcept>
 
 namespace narrator {
 
-RequestHandle Character::Show()
+RequestHandle Character::show()
 {
     return issue(Request::show());
 }
 
-RequestHandle Character::MoveTo(int x, int y)
+RequestHandle Character::moveTo(int x, int y)
 {
     return issue(Request::moveTo(x, y));
 }
 
-RequestHandle Character::Play(const QString &animation)
+RequestHandle Character::play(const QString &animation)
 {
     return issue(Request::play(animation));
 }
 
-void Character::Height(int pixels)
+void Character::setHeight(int pixels)
 {
     issue(Request::height(pixels));
 }
 
-RequestHandle Character::Speak(const QString &text)
+RequestHandle Character::speak(const QString &text)
 {
     return issue(Request::speak(text));
 }
@@ -36,15 +38,23 @@ RequestHandle Character::issue(const Request &request)
     return {m_queue->enqueue(request)};
 }
 
-void CharacterCollection::Load(const QString &name, const QString &path)
+void takeTheStage(Character &narrator, const QString &animation)
 {
-    Q_UNUSED(path)
+    narrator.show();
+    narrator.moveTo(stageX, stageY);
+    if (!animation.isEmpty())
+        narrator.play(animation);
+    narrator.setHeight(stageHeight);
+}
+
+void CharacterCollection::load(const QString &name)
+{
     if (name != merlinName)
         throw std::runtime_error("Unknown narrator character: " + name.toStdString());
     m_loaded.insert(name);
 }
 
-Character CharacterCollection::Item(const QString &name) const
+Character CharacterCollection::item(const QString &name) const
 {
     if (!m_loaded.contains(name))
         throw std::runtime_error("The narrator character is not loaded: " + name.toStdString());

@@ -10,11 +10,10 @@
 
 namespace narrator {
 
-/// The one character built into the program, and the file the game names when loading him.
+/// The one character built into the program.
 inline const QString merlinName = QStringLiteral("Merlin");
-inline const QString merlinFile = QStringLiteral("C:\\WINDOWS\\msagent\\chars\\Merlin.acs");
 
-/// The handle that Show, MoveTo, Play and Speak hand back: the request's sequence number.
+/// The handle that show, moveTo, play and speak hand back: the request's sequence number.
 struct RequestHandle
 {
     qint64 id = 0;
@@ -26,12 +25,12 @@ class Character
 public:
     explicit Character(RequestQueue *queue) : m_queue(queue) {}
 
-    RequestHandle Show();
-    RequestHandle MoveTo(int x, int y);
-    RequestHandle Play(const QString &animation);
+    RequestHandle show();
+    RequestHandle moveTo(int x, int y);
+    RequestHandle play(const QString &animation);
     /// Sets the drawn height in pixels; it takes effect in turn with the other requests.
-    void Height(int pixels);
-    RequestHandle Speak(const QString &text);
+    void setHeight(int pixels);
+    RequestHandle speak(const QString &text);
 
 private:
     RequestHandle issue(const Request &request);
@@ -39,18 +38,20 @@ private:
     QPointer<RequestQueue> m_queue;
 };
 
+/// The opening every narrating step uses: show, move to the stage, an optional play, the stage's height.
+void takeTheStage(Character &narrator, const QString &animation = QString());
+
 /// The control's collection of loaded characters.
 class CharacterCollection
 {
 public:
     explicit CharacterCollection(RequestQueue *queue) : m_queue(queue) {}
 
-    /// Loads the character called `name`. The file path is kept for the record only: every
-    /// character is built into the program, and "Merlin" is the one there is.
-    /// Throws std::runtime_error for any other name.
-    void Load(const QString &name, const QString &path);
+    /// Loads the character called `name`. Every character is built into the program, and "Merlin" is the one
+    /// there is. Throws std::runtime_error for any other name.
+    void load(const QString &name);
     /// The loaded character `name`; throws std::runtime_error when it was never loaded.
-    Character Item(const QString &name) const;
+    Character item(const QString &name) const;
 
 private:
     RequestQueue *m_queue;
@@ -65,7 +66,7 @@ public:
     /// Takes ownership of `performer`, which carries out every request.
     Agent(Performer *performer, QObject *parent);
 
-    CharacterCollection &Characters() { return m_characters; }
+    CharacterCollection &characters() { return m_characters; }
     RequestQueue *queue() const { return m_queue; }
 
 private:

@@ -13,9 +13,11 @@ constexpr int columns = 5;
 constexpr int cellWidth = 120;
 constexpr int cellHeight = 70;
 
-// Light tones, so that black text reads well on each of them.
+} // namespace
+
 QColor colourOf(Confidence confidence)
 {
+    // Light tones, so that black text reads well on each of them.
     switch (confidence) {
     case Confidence::Sure:
         return QColor(0x66, 0xbb, 0x6a);
@@ -28,8 +30,6 @@ QColor colourOf(Confidence confidence)
     }
     return QColor(0xe0, 0xe0, 0xe0);
 }
-
-} // namespace
 
 FactGrid::FactGrid(QWidget *parent) : QTableWidget(factCount / columns, columns, parent)
 {

@@ -21,6 +21,9 @@ public:
     QSize sizeHint() const override;
 };
 
+/// The colour a fact's cell has at `confidence`, on screen and on paper.
+QColor colourOf(Confidence confidence);
+
 /// The colours' meanings, one swatch and word per confidence.
 QWidget *createConfidenceLegend(QWidget *parent);
 

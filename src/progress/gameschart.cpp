@@ -8,7 +8,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
+#include <QGraphicsLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QTableWidget>
 #include <QValueAxis>
 
@@ -99,10 +101,11 @@ void GamesChart::showGames(const QList<GameResult> &games)
         *m_right << game.total.right;
         *m_wrong << game.total.wrong;
         highest = std::max({highest, game.total.right, game.total.wrong});
-        const QStringList cells{fullDateOf(game), QString::number(game.total.right), QString::number(game.total.wrong)};
+        const QStringList cells{fullDateOf(game.ended), QString::number(game.total.right),
+                                QString::number(game.total.wrong)};
         for (int column = 0; column < cells.size(); ++column)
             m_values->setItem(row, column, new QTableWidgetItem(cells[column]));
-        spoken += fullDateOf(game) + QStringLiteral(": ") + answersInWords(game.total);
+        spoken += fullDateOf(game.ended) + QStringLiteral(": ") + answersInWords(game.total);
     }
 
     // Dates stand upright, one line high across the axis, with a line's room between two: as many as the narrowest
@@ -127,6 +130,31 @@ void GamesChart::showGames(const QList<GameResult> &games)
     m_view->setAccessibleName(games.isEmpty() ? QStringLiteral("Grafico delle partite: nessuna partita")
                                               : QStringLiteral("Grafico: %1").arg(gamesCountInWords(games.size())));
     m_view->setAccessibleDescription(spoken.join(QStringLiteral("; ")));
+}
+
+QImage GamesChart::picture(QSize size) const
+{
+    // Laid out again at the page's size, so that its labels fit the page, then given back its own.
+    QChart *chart = m_view->chart();
+    const QSizeF shown = chart->size();
+    chart->resize(size);
+    // Hatched, the wrong answers stay apart from the right ones on a page printed in black and white.
+    const QBrush wrongOnScreen = m_wrong->brush();
+    m_wrong->setBrush(QBrush(wrongOnScreen.color().darker(), Qt::DiagCrossPattern));
+    chart->layout()->activate();
+    constexpr int sharpness = 2;
+    QImage picture(size * sharpness, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(sharpness);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        m_view->scene()->render(&painter, QRectF(QPointF(), size), chart->sceneBoundingRect());
+    }
+    m_wrong->setBrush(wrongOnScreen);
+    chart->resize(shown);
+    chart->layout()->activate();
+    return picture;
 }
 
 } // namespace progress

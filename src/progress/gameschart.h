@@ -23,6 +23,9 @@ public:
     /// Shows `games`, in date order.
     void showGames(const QList<GameResult> &games);
 
+    /// The chart as it shows now, drawn at `size` for paper.
+    QImage picture(QSize size) const;
+
 private:
     QChartView *m_view = nullptr;
     QBarSet *m_right = nullptr;

@@ -308,13 +308,13 @@ QByteArray historyLine(const GameResult &game)
     return csv::line(fields);
 }
 
-QString appendGame(const QString &path, const GameResult &game, std::chrono::milliseconds lockWait)
+Outcome<> appendGame(const QString &path, const GameResult &game, std::chrono::milliseconds lockWait)
 {
     QFile file;
     struct stat status
     {};
     if (QString error = openForAppend(path, file, status, lockWait); !error.isEmpty())
-        return error;
+        return Outcome<>::failure(error);
 
     // A file left empty by a kill before its first line still gets its header. A last line cut short (a kill or a
     // power cut during an older write) is closed first, so that the new line stands on its own.
@@ -324,7 +324,7 @@ QString appendGame(const QString &path, const GameResult &game, std::chrono::mil
     } else {
         char last = '\n';
         if (pread(file.handle(), &last, 1, status.st_size - 1) != 1)
-            return failure(path, errno);
+            return Outcome<>::failure(failure(path, errno));
         if (last != '\n')
             bytes = "\r\n";
     }
@@ -336,29 +336,29 @@ QString appendGame(const QString &path, const GameResult &game, std::chrono::mil
     if (written != bytes.size()) {
         const int error = written < 0 ? errno : ENOSPC;
         if (written > 0 && ftruncate(file.handle(), status.st_size) != 0)
-            return failure(path, errno);
-        return failure(path, error);
+            return Outcome<>::failure(failure(path, errno));
+        return Outcome<>::failure(failure(path, error));
     }
     if (fsync(file.handle()) != 0)
-        return failure(path, errno);
+        return Outcome<>::failure(failure(path, errno));
     if (status.st_size == 0 && !syncDirectoryOf(path))
-        return failure(path, errno);
-    return {};
+        return Outcome<>::failure(failure(path, errno));
+    return std::monostate{};
 }
 
-QString writeProblem(const QString &path)
+Outcome<> checkAppendable(const QString &path)
 {
     QFile file;
     struct stat status
     {};
     // No lock: another game holding it for a moment is no problem, and the window must open at once.
     if (QString error = openForAppend(path, file, status, std::nullopt); !error.isEmpty())
-        return error;
+        return Outcome<>::failure(error);
     struct statvfs space
     {};
     if (fstatvfs(file.handle(), &space) == 0 && space.f_bavail == 0)
-        return failure(path, ENOSPC);
-    return {};
+        return Outcome<>::failure(failure(path, ENOSPC));
+    return std::monostate{};
 }
 
 History readHistory(const QString &path, int limit)

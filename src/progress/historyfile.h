@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outcome/outcome.h"
 #include "progress/gameresult.h"
 
 #include <QList>
@@ -28,13 +29,13 @@ QString historyPath();
 
 /// Appends `game` as one line in one write and flushes it to disk, writing the header first into a new or empty
 /// file; the folder and the file are made the account's own. A write cut short is undone. Waits at most `lockWait`
-/// for another game holding the file. Returns the reason, in Italian and naming the file, when it could not; empty
-/// when the line is on disk.
-QString appendGame(const QString &path, const GameResult &game, std::chrono::milliseconds lockWait = lockWaitAtMost);
+/// for another game holding the file. Fails with the reason, in Italian and naming the file, when the line is not on
+/// disk.
+Outcome<> appendGame(const QString &path, const GameResult &game, std::chrono::milliseconds lockWait = lockWaitAtMost);
 
-/// Why a game could not be appended now, as appendGame() would say it; empty when it could. Makes the folder and an
-/// empty file when they are missing.
-QString writeProblem(const QString &path);
+/// Whether a game could be appended now, failing as appendGame() would. Makes the folder and an empty file when they
+/// are missing.
+Outcome<> checkAppendable(const QString &path);
 
 /// What a reading found.
 struct History

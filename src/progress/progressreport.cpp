@@ -74,6 +74,35 @@ std::array<Confidence, factCount> factConfidences(const QList<GameResult> &games
     return confidences;
 }
 
+int ChildSummary::factsToPractise() const
+{
+    return int(std::count_if(confidences.cbegin(), confidences.cend(), needsPractice));
+}
+
+QList<ChildSummary> classSummary(const QList<GameResult> &games, ClassOrder order)
+{
+    QList<ChildSummary> children;
+    for (const QString &name : namesFor(games, std::nullopt)) {
+        const QList<GameResult> own = lastGamesOf(games, name, int(games.size()));
+        children += ChildSummary{name, factConfidences(own), own.size(), own.last().ended};
+    }
+    const auto byName = [](const ChildSummary &a, const ChildSummary &b) {
+        return a.name.trimmed().toCaseFolded().localeAwareCompare(b.name.trimmed().toCaseFolded()) < 0;
+    };
+    std::stable_sort(children.begin(), children.end(), byName);
+    if (order == ClassOrder::ByFactsToPractise) {
+        std::stable_sort(children.begin(), children.end(), [](const ChildSummary &a, const ChildSummary &b) {
+            return a.factsToPractise() > b.factsToPractise();
+        });
+    }
+    return children;
+}
+
+bool needsPractice(Confidence confidence)
+{
+    return confidence == Confidence::Review || confidence == Confidence::Unsure;
+}
+
 QString verdictFor(const QList<GameResult> &games)
 {
     if (games.isEmpty())
@@ -83,7 +112,7 @@ QString verdictFor(const QList<GameResult> &games)
     QStringList untried;
     for (int fact = 0; fact < factCount; ++fact) {
         const QString name = QStringLiteral("7 × %1").arg(fact + 1);
-        if (confidences[fact] == Confidence::Review || confidences[fact] == Confidence::Unsure)
+        if (needsPractice(confidences[fact]))
             toPractise += name;
         else if (confidences[fact] == Confidence::Untried)
             untried += name;
@@ -111,9 +140,23 @@ QStringList dateLabels(const QList<GameResult> &games, int every)
     return labels;
 }
 
-QString fullDateOf(const GameResult &game)
+QString fullDateOf(const QDateTime &ended)
 {
-    return game.ended.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    return ended.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+}
+
+QString dayOf(const QDateTime &moment)
+{
+    return moment.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString periodOf(const QList<GameResult> &games)
+{
+    if (games.isEmpty())
+        return {};
+    const QString first = dayOf(games.first().ended);
+    const QString last = dayOf(games.last().ended);
+    return first == last ? QStringLiteral("il ") + last : QStringLiteral("dal %1 al %2").arg(first, last);
 }
 
 QString gamesCountInWords(qsizetype games)

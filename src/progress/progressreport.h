@@ -31,6 +31,32 @@ std::array<Answers, factCount> factTotals(const QList<GameResult> &games);
 /// The confidence in each fact after `games`, oldest first.
 std::array<Confidence, factCount> factConfidences(const QList<GameResult> &games);
 
+/// One child's line in the class view.
+struct ChildSummary
+{
+    /// Spelt as most recently played.
+    QString name;
+    std::array<Confidence, factCount> confidences{};
+    qsizetype games = 0;
+    QDateTime lastGame;
+
+    /// The facts "Da ripassare" lists: unsure ones and ones to revise.
+    int factsToPractise() const;
+};
+
+/// How the class view orders its children.
+enum class ClassOrder
+{
+    ByName,
+    ByFactsToPractise
+};
+
+/// One line per child found in `games`: by name ignoring case, or most facts to practise first (then by name).
+QList<ChildSummary> classSummary(const QList<GameResult> &games, ClassOrder order);
+
+/// Whether the verdict puts a fact under "Da ripassare".
+bool needsPractice(Confidence confidence);
+
 /// What to practise, in one sentence: "Da ripassare: 7 × 6, 7 × 8".
 QString verdictFor(const QList<GameResult> &games);
 
@@ -39,8 +65,14 @@ QString verdictFor(const QList<GameResult> &games);
 /// over more than one year add the year.
 QStringList dateLabels(const QList<GameResult> &games, int every);
 
-/// A game's full date and time: "07/12/2026 18:30".
-QString fullDateOf(const GameResult &game);
+/// A full date and time: "07/12/2026 18:30".
+QString fullDateOf(const QDateTime &ended);
+
+/// A day: "07/12/2026".
+QString dayOf(const QDateTime &moment);
+
+/// The days `games` (in date order) span: "dal 03/11/2026 al 02/12/2026", "il 02/12/2026"; empty without games.
+QString periodOf(const QList<GameResult> &games);
 
 /// "Ultima partita", "Ultime 12 partite".
 QString gamesCountInWords(qsizetype games);

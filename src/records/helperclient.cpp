@@ -1,10 +1,12 @@
 #include "records/helperclient.h"
 
+#include "records/local8bit.h"
 #include "records/store/recordconstants.h"
 #include "records/store/recordstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace records {
@@ -12,11 +14,6 @@ namespace {
 
 // The helper waits at most that long for its input and again for the lock; its own work takes milliseconds.
 constexpr int helperTimeoutMs = (2 * store::longestWaitSeconds + 5) * 1000;
-
-std::string local8Bit(const QString &text)
-{
-    return text.toLocal8Bit().toStdString();
-}
 
 } // namespace
 
@@ -28,6 +25,11 @@ QString sharedDirectory()
 QString recordHelperProgram()
 {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(QUORVANE_RECORD_HELPER));
+}
+
+bool sharedRecordInstalled()
+{
+    return QFileInfo(sharedDirectory()).isDir() && QFileInfo(recordHelperProgram()).isExecutable();
 }
 
 bool isShared(const QString &recordDirectory)

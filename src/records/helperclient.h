@@ -14,6 +14,9 @@ QString sharedDirectory();
 /// Where the record helper is installed, relative to the game's own program.
 QString recordHelperProgram();
 
+/// True when the shared directory exists and the record helper is installed beside the game.
+bool sharedRecordInstalled();
+
 /// True when `recordDirectory` (as recordDirectory() returns it) is the shared directory.
 bool isShared(const QString &recordDirectory);
 

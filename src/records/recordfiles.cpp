@@ -1,6 +1,7 @@
 #include "records/recordfiles.h"
 
 #include "records/helperclient.h"
+#include "records/local8bit.h"
 #include "records/store/recordline.h"
 #include "records/store/recordstore.h"
 
@@ -16,15 +17,15 @@ namespace {
 
 const std::string readingFailed = "Impossibile leggere il record in";
 
-std::string local8Bit(const QString &text)
-{
-    return text.toLocal8Bit().toStdString();
-}
-
 QString shown(std::string_view head)
 {
     const std::string line = store::recordLine(head);
     return QString::fromLocal8Bit(line.data(), qsizetype(line.size()));
+}
+
+StoredRecord recordOf(std::string_view bestScoreHead, std::string_view championHead)
+{
+    return {shown(bestScoreHead), shown(championHead), store::storedScoreOf(bestScoreHead)};
 }
 
 // The per-user directory is the user's own: a link there is the user's choice, and is followed.
@@ -49,14 +50,14 @@ StoredRecord sharedRecord()
                     local8Bit(recordHelperProgram() + QStringLiteral(" ha dato una risposta non valida")));
     }
     const std::string_view bytes(answer.constData() + lineEnd + 1, std::size_t(scoreLength + nameLength));
-    return {shown(bytes.substr(0, std::size_t(scoreLength))), shown(bytes.substr(std::size_t(scoreLength)))};
+    return recordOf(bytes.substr(0, std::size_t(scoreLength)), bytes.substr(std::size_t(scoreLength)));
 }
 
 } // namespace
 
 QString recordDirectory()
 {
-    if (QFileInfo(sharedDirectory()).isDir() && QFileInfo(recordHelperProgram()).isExecutable())
+    if (sharedRecordInstalled())
         return sharedDirectory() + u'/';
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (dir.isEmpty())
@@ -81,8 +82,9 @@ StoredRecord readRecord(const QString &recordDirectory)
 {
     if (isShared(recordDirectory))
         return sharedRecord();
-    store::prepare(store::Directory(directoryOf(recordDirectory), store::Links::Follow));
-    return {readRecordFile(recordDirectory + bestScoreFileName), readRecordFile(recordDirectory + championFileName)};
+    const store::Directory directory(directoryOf(recordDirectory), store::Links::Follow);
+    store::prepare(directory);
+    return recordOf(store::readHead(directory, store::bestScoreFile), store::readHead(directory, store::championFile));
 }
 
 bool saveRecord(const QString &recordDirectory, qint16 score, const QString &name)

@@ -21,11 +21,13 @@ QString recordDirectory();
 /// regular file (or a link to one) is an error.
 QString readRecordFile(const QString &path);
 
-/// The record as start-up shows it: what each file shows.
+/// The record as start-up reads it: what each file shows, and the best score as a number, read once here.
 struct StoredRecord
 {
-    QString bestScore;
-    QString champion;
+    QString bestScoreLine;
+    QString championLine;
+    /// The number the best-score line starts with (store::storedScoreOf), which a game must beat strictly.
+    double bestScore = 0;
 };
 
 /// Completes or undoes a save that was cut short in `recordDirectory`, creates the missing record files empty and

@@ -118,4 +118,12 @@ QString numlett(Decimal4 &numer, NumberWords &numberWords)
     return result;
 }
 
+QString spellItalian(int number)
+{
+    // Every int lies within largestSpellable, so the speller never throws here.
+    Decimal4 numer = Decimal4::fromUnits(qint64(number) * Decimal4::unitsPerOne);
+    NumberWords scratch;
+    return numlett(numer, scratch);
+}
+
 } // namespace speller

@@ -20,4 +20,7 @@ constexpr qint64 largestSpellable = 999'999'999'999;
 /// values below 1 give the empty text; values above largestSpellable throw std::out_of_range.
 QString numlett(Decimal4 &numer, NumberWords &numberWords);
 
+/// `number` in Italian words run together, as the narrator says it ("sette", "ventuno"); empty below 1.
+QString spellItalian(int number);
+
 } // namespace speller

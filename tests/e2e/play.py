@@ -144,10 +144,17 @@ class Game:
 
         wid = wait_for("a box", probe, timeout)
         self.boxes_seen.add(wid)
-        time.sleep(0.2)  # let the box take its input before the first key
         self.expect_box_on_top(wid, watch)
         self.focus(wid)
+        # Keys sent before the box's own control has the focus would be lost.
+        wait_for("the box to take the keys", lambda: self.focused_inside(wid))
         return wid
+
+    def focused_inside(self, wid):
+        """Whether the program's focused control lies inside the window `wid`."""
+        g = {k: int(v) for k, v in (line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", wid).split())}
+        return any(focused and 0 <= x - g["X"] < g["WIDTH"] and 0 <= y - g["Y"] < g["HEIGHT"]
+                   for _, _, x, y, focused in self.accessibles())
 
     def merlin_shown(self):
         return any(name == "Merlin" for _, name, _, _ in self.windows())
@@ -271,7 +278,6 @@ class Game:
         xdotool("keydown", key)
         time.sleep(seconds)
         xdotool("keyup", key)
-        time.sleep(0.3)  # whatever the key did is on screen by now
 
     def answer_box_focused(self):
         return any(role == pyatspi.ROLE_TEXT and focused for role, _, _, _, focused in self.accessibles())
@@ -420,9 +426,11 @@ def hold_enter(binary, data_home, log):
         game.key("BackSpace")
         for judged, (key, seconds) in enumerate([("Return", 0.3), ("KP_Enter", 1.5), ("Return", 3.0)], start=1):
             game.hold(key, seconds)
+            wait_for("the verdict", game.verdict)
             check_equal("holding %s %.1f s in the empty box: one wrong answer, its verdict shown" % (key, seconds),
                         (game.score_below("Risposte errate"), game.verdict()[:12]), (judged, "Sbagliato!! "))
             game.hold(key, seconds)
+            wait_for("the next exercise", lambda: game.verdict() is None and game.answer_box_focused())
             check_equal("holding %s %.1f s on the button: the next exercise, no answer judged" % (key, seconds),
                         (game.score_below("Risposte errate"), game.verdict(), game.answer_box_focused()),
                         (judged, None, True))

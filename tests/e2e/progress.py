@@ -114,8 +114,9 @@ def write_thirty_games(data_home):
             for g in range(30)]
 
 
-def read_progress_alone(binary, data_home, log):
-    """`quorvane --progress` in the C locale: its windows, its description, the games table and its extents."""
+def read_progress_alone(binary, data_home, log, whole_class=False):
+    """`quorvane --progress` in the C locale: its windows, its description, the games table and its extents; with
+    `whole_class`, the class table and description too, once End has chosen the class."""
     game = Game(binary, data_home, log, arguments=["--progress"], environment=C_LOCALE)
     try:
         wait_for("the progress window", lambda: any(name == "I tuoi progressi" for _, name, _, _ in game.windows()))
@@ -124,6 +125,11 @@ def read_progress_alone(binary, data_home, log):
         description = window.description
         check_on_screen("the window alone", window)
         values = cells(game, "Valori del grafico, partita per partita")
+        if whole_class:
+            game.focus(next(wid for wid, name, _, _ in game.windows() if name == "I tuoi progressi"))
+            game.key("End")
+            values = wait_for("the class table", lambda: cells(game, "Tutta la classe, fatto per fatto")), \
+                window_on_bus(game).description, values
     finally:
         game.stop()
     return windows, description, values
@@ -132,7 +138,9 @@ def read_progress_alone(binary, data_home, log):
 def check_progress_alone(binary, workdir, log):
     data_home = os.path.join(workdir, "alone")
     dates = write_thirty_games(data_home)
-    windows, description, values = read_progress_alone(binary, data_home, log)
+    windows, description, (classes, class_description, values) = read_progress_alone(binary, data_home, log, True)
+    check_equal("the class, chosen with the keyboard", (classes[0], classes[6], class_description),
+                (LONG_NAME, LONG_NAME + ", 7 × 6: incerto", "Tutta la classe: 1 nome, 1 con fatti da ripassare"))
     check_equal("the windows of --progress", windows, ["I tuoi progressi"])
     check_equal("the verdict, said as the window opens", description, "Da ripassare: 7 × 6, 7 × 8")
     check_equal("the games in date order", values[0::3], dates)

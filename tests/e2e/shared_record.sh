@@ -181,7 +181,10 @@ for file in "${records[@]}" "$shared" "$shared/record.lock"; do hold "flock on $
 other_child_beats_it
 # The champion stops and kills its own helper while it saves.
 score=$((score + 1))
-stop=$(as_champion sh -c '(sleep 1; printf %s "$3") | "$1" "$2" & pid=$!; sleep 0.3
+# Signalled once it has taken the record's account: while the champion can still reach it, it has not (or never
+# will, which the attack then shows), for at most 5 s.
+stop=$(as_champion sh -c '(sleep 1; printf %s "$3") | "$1" "$2" & pid=$!; tries=0
+    while kill -0 $pid 2>/dev/null && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
     kill -STOP $pid 2>/dev/null && echo stopped; kill -KILL $pid 2>/dev/null && echo killed; wait' sh "$helper" \
     "$score" "${names[$champion]}")
 echo "attack: SIGSTOP and SIGKILL to its own helper -> ${stop:-refused}"

@@ -1,5 +1,4 @@
 #include "engine/exercise.h"
-#include "engine/int16.h"
 
 #include "support/fakerandom.h"
 
@@ -15,8 +14,6 @@ private Q_SLOTS:
     void drawsTheTintFirstAndTheSecondFactorSecond();
     void reseedsAtEveryExercise();
     void theClockSeededSourceReachesEveryValue();
-    void sixteenBitArithmeticOverflowsPast32767_data();
-    void sixteenBitArithmeticOverflowsPast32767();
 };
 
 void TestExercise::mapsFractionsOntoOneToTen_data()
@@ -68,25 +65,6 @@ void TestExercise::theClockSeededSourceReachesEveryValue()
     const QSet<int> oneToTen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     QCOMPARE(factors, oneToTen);
     QCOMPARE(tints, oneToTen);
-}
-
-void TestExercise::sixteenBitArithmeticOverflowsPast32767_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<bool>("overflows");
-    QTest::newRow("32766 + 1 fits") << 32766 << false;
-    QTest::newRow("32767 + 1 overflows") << 32767 << true;
-}
-
-void TestExercise::sixteenBitArithmeticOverflowsPast32767()
-{
-    QFETCH(int, start);
-    QFETCH(bool, overflows);
-    const qint16 counter = qint16(start);
-    if (overflows)
-        QVERIFY_THROWS_EXCEPTION(std::overflow_error, engine::add16(counter, 1));
-    else
-        QCOMPARE(engine::add16(counter, 1), start + 1);
 }
 
 QTEST_GUILESS_MAIN(TestExercise)

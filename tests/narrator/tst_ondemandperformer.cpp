@@ -26,11 +26,11 @@ void TestOnDemandPerformer::nothingIsMadeBeforeTheFirstRequestAndOnlyOnceAfter()
                                   return recorder.data();
                               }),
                               nullptr);
-        agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
+        agent.characters().load(narrator::merlinName);
         QCOMPARE(made, 0);
-        narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
-        merlin.Show();
-        merlin.Speak(QStringLiteral("7"));
+        narrator::Character merlin = agent.characters().item(QStringLiteral("Merlin"));
+        merlin.show();
+        merlin.speak(QStringLiteral("7"));
         QCOMPARE(made, 1);
         QVERIFY(recorder);
     }
@@ -42,12 +42,12 @@ void TestOnDemandPerformer::requestsReachTheMadePerformerInOrderAndItsFinishesCo
     // The recorder finishes each request at once: the queue only moves on if that reaches it.
     RecordingPerformer *recorder = nullptr;
     narrator::Agent agent(new narrator::OnDemandPerformer([&] { return recorder = new RecordingPerformer; }), nullptr);
-    agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
-    narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
-    merlin.Show();
-    merlin.MoveTo(250, 175);
-    merlin.Height(205);
-    merlin.Speak(QStringLiteral("ventuno"));
+    agent.characters().load(narrator::merlinName);
+    narrator::Character merlin = agent.characters().item(QStringLiteral("Merlin"));
+    merlin.show();
+    merlin.moveTo(250, 175);
+    merlin.setHeight(205);
+    merlin.speak(QStringLiteral("ventuno"));
     QCOMPARE(recorder->log, (QStringList{"Show", "MoveTo 250 175", "Height 205", "Speak ventuno"}));
     QVERIFY(agent.queue()->isIdle());
 }

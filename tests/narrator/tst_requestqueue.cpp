@@ -50,22 +50,21 @@ void TestRequestQueue::aPerformerThatFinishesAtOnceKeepsTheOrder()
 {
     auto *performer = new RecordingPerformer;
     narrator::Agent agent(performer, nullptr);
-    agent.Characters().Load(narrator::merlinName, narrator::merlinFile);
-    narrator::Character merlin = agent.Characters().Item(QStringLiteral("Merlin"));
-    merlin.Show();
-    merlin.MoveTo(250, 175);
-    merlin.Play(QStringLiteral("Greet"));
-    merlin.Height(205);
-    merlin.Speak(QStringLiteral("7"));
+    agent.characters().load(narrator::merlinName);
+    narrator::Character merlin = agent.characters().item(QStringLiteral("Merlin"));
+    merlin.show();
+    merlin.moveTo(250, 175);
+    merlin.play(QStringLiteral("Greet"));
+    merlin.setHeight(205);
+    merlin.speak(QStringLiteral("7"));
     QCOMPARE(performer->log, (QStringList{"Show", "MoveTo 250 175", "Play Greet", "Height 205", "Speak 7"}));
 }
 
 void TestRequestQueue::theCharacterMustBeLoadedUnderItsName()
 {
     narrator::Agent agent(new RecordingPerformer, nullptr);
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, agent.Characters().Item(QStringLiteral("Merlin")));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             agent.Characters().Load(QStringLiteral("Genie"), QStringLiteral("Genie.acs")));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, agent.characters().item(QStringLiteral("Merlin")));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, agent.characters().load(QStringLiteral("Genie")));
 }
 
 QTEST_GUILESS_MAIN(TestRequestQueue)

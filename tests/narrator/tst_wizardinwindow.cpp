@@ -3,13 +3,15 @@
 #include "narrator/ondemandperformer.h"
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
-#include "window/tavola.h"
+#include "records/recordkeeper.h"
+#include "window/game/gamewindow.h"
 
 #include "support/fakerandom.h"
 #include "support/fakespeech.h"
 #include "support/faketimesource.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -54,24 +56,30 @@ void TestWizardInWindow::insideTheWindowMerlinCoversNoControlAndEveryKeyReachesT
     auto *clock = new FakeTimeSource;
     QStringList synthesised;
     narrator::WizardPerformer *performer = nullptr;
-    window::Tavola *game = nullptr;
-    window::Tavola tavola(std::make_unique<window::MessageBoxDialogs>(), new narrator::OnDemandPerformer([&] {
-                              performer = new narrator::WizardPerformer(
-                                  std::make_unique<FakeSpeechEngine>(&synthesised),
-                                  std::make_unique<FakeAudioSink>(QStringLiteral("none")),
-                                  std::unique_ptr<narrator::TimeSource>(clock), game->centralWidget());
-                              performer->setStageOrigin([game] { return game->frameGeometry().topLeft(); });
-                              performer->setKeepClear([game] { return game->narratorMustNotCover(); });
-                              return performer;
-                          }),
-                          std::make_unique<FakeRandom>(QList{0.3f, 0.95f, 0.6f}));
+    window::GameWindow *game = nullptr;
+    engine::Round round(std::make_unique<FakeRandom>(QList{0.3f, 0.95f, 0.6f}));
+    // His window is the game window's child: the narrator ends first.
+    auto merlin = std::make_unique<narrator::Agent>(
+        new narrator::OnDemandPerformer([&] {
+            performer =
+                new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
+                                              std::make_unique<FakeAudioSink>(QStringLiteral("none")),
+                                              std::unique_ptr<narrator::TimeSource>(clock), game->centralWidget());
+            performer->setStageOrigin([game] { return game->frameGeometry().topLeft(); });
+            performer->setKeepClear([game] { return game->narratorMustNotCover(); });
+            return performer;
+        }),
+        nullptr);
+    window::GameWindow tavola(round, *merlin, std::make_unique<window::MessageBoxDialogs>(),
+                              records::chooseRecordKeeper());
     game = &tavola;
+    const auto merlinEndsFirst = qScopeGuard([&merlin] { merlin.reset(); });
     typeIntoTheBoxes({QStringLiteral("Giulia"), QString()});
     tavola.prepareGame();
     tavola.show();
     tavola.beginGame();
     QVERIFY(QTest::qWaitForWindowActive(&tavola));
-    QCOMPARE(tavola.round().playerName(), QStringLiteral("Giulia"));
+    QCOMPARE(round.playerName(), QStringLiteral("Giulia"));
     narrator::WizardWindow *wizard = performer->window();
     const QWidget *client = tavola.centralWidget();
     const auto onScreen = [](const QWidget *w) { return QRect(w->parentWidget()->mapToGlobal(w->pos()), w->size()); };
@@ -99,13 +107,13 @@ void TestWizardInWindow::insideTheWindowMerlinCoversNoControlAndEveryKeyReachesT
     QVERIFY(wizard->isVisible() && !synthesised.isEmpty());
     // Typed while he speaks: a wrong answer and two right ones, each followed by Enter for the next exercise.
     for (const QString &answer : {QStringLiteral("1"), QString(), QString()}) {
-        typeWhereTheKeyboardIs(answer.isEmpty() ? tavola.round().expectedAnswer() : answer);
+        typeWhereTheKeyboardIs(answer.isEmpty() ? round.expectedAnswer() : answer);
         lookAtMerlin(3000);
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
         lookAtMerlin(3000);
     }
-    QCOMPARE(tavola.round().wrongCount(), 1);
-    QCOMPARE(tavola.round().rightCount(), 2);
+    QCOMPARE(round.wrongCount(), 1);
+    QCOMPARE(round.rightCount(), 2);
 }
 
 QTEST_MAIN(TestWizardInWindow)

@@ -24,10 +24,10 @@ struct Narrator
         performer = new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
                                                   std::move(ownedSink), std::move(ownedClock));
         agent = std::make_unique<narrator::Agent>(performer, nullptr);
-        agent->Characters().Load(narrator::merlinName, narrator::merlinFile);
+        agent->characters().load(narrator::merlinName);
     }
 
-    narrator::Character merlin() { return agent->Characters().Item(QStringLiteral("Merlin")); }
+    narrator::Character merlin() { return agent->characters().item(QStringLiteral("Merlin")); }
     narrator::WizardWindow *window() const { return performer->window(); }
     bool idle() const { return agent->queue()->isIdle(); }
 
@@ -70,10 +70,10 @@ void TestWizardPerformer::requestsIssuedWhileBusyWaitTheirTurnInOrder()
 {
     Narrator narrator;
     narrator::Character merlin = narrator.merlin();
-    merlin.Speak(QStringLiteral("sette per tre"));
-    merlin.Speak(QStringLiteral("ventuno"));
-    merlin.Play(QStringLiteral("Greet"));
-    merlin.Speak(QStringLiteral("bravo"));
+    merlin.speak(QStringLiteral("sette per tre"));
+    merlin.speak(QStringLiteral("ventuno"));
+    merlin.play(QStringLiteral("Greet"));
+    merlin.speak(QStringLiteral("bravo"));
     QCOMPARE(narrator.synthesised, QStringList{"sette per tre"});
 
     narrator.clock->advance(3 * FakeSpeechEngine::msPerWord - 1);
@@ -103,7 +103,7 @@ void TestWizardPerformer::withoutSoundASpeechLastsAsLongAsItsSynthesisedSound()
     QFETCH(QString, text);
     QFETCH(int, durationMs);
     Narrator narrator;
-    narrator.merlin().Speak(text);
+    narrator.merlin().speak(text);
     narrator.clock->advance(std::max(0, durationMs - 1));
     QCOMPARE(narrator.idle(), durationMs == 0);
     narrator.clock->advance(1);
@@ -114,7 +114,7 @@ void TestWizardPerformer::withoutSoundASpeechLastsAsLongAsItsSynthesisedSound()
 void TestWizardPerformer::withSoundASpeechEndsWhenTheOutputHasPlayedIt()
 {
     Narrator narrator{QString()};
-    narrator.merlin().Speak(QStringLiteral("sette per tre"));
+    narrator.merlin().speak(QStringLiteral("sette per tre"));
     QCOMPARE(narrator.sink->written, 3 * FakeSpeechEngine::msPerWord * 22050 / 1000);
     QCOMPARE(narrator.sink->drains, 1);
     // A slow sound card is waited for: the sound, not the clock, says when the speech is over.
@@ -127,7 +127,7 @@ void TestWizardPerformer::withSoundASpeechEndsWhenTheOutputHasPlayedIt()
 void TestWizardPerformer::theBalloonShowsEachWordWhenItIsSpoken()
 {
     Narrator narrator;
-    narrator.merlin().Speak(QStringLiteral("sette per tre"));
+    narrator.merlin().speak(QStringLiteral("sette per tre"));
     narrator::Balloon *balloon = narrator.window()->balloon();
     QVERIFY(balloon->isVisible());
     QCOMPARE(balloon->text(), QStringLiteral("sette"));
@@ -156,9 +156,9 @@ void TestWizardPerformer::theSpeechesOfOneHandlerStayTogetherInTheBalloonUntilTh
     QFETCH(QString, caption);
     Narrator narrator;
     narrator::Character merlin = narrator.merlin();
-    merlin.Show();
+    merlin.show();
     for (const QString &speech : speeches)
-        merlin.Speak(speech);
+        merlin.speak(speech);
     narrator.clock->advance(10000);
     narrator::Balloon *balloon = narrator.window()->balloon();
     QVERIFY(balloon->isVisible());
@@ -166,8 +166,8 @@ void TestWizardPerformer::theSpeechesOfOneHandlerStayTogetherInTheBalloonUntilTh
     QCOMPARE(QAccessible::queryAccessibleInterface(balloon)->text(QAccessible::Name), caption);
 
     // The next handler opens with Show: what it says starts a caption of its own.
-    merlin.Show();
-    merlin.Speak(QStringLiteral("Sbagliato"));
+    merlin.show();
+    merlin.speak(QStringLiteral("Sbagliato"));
     QCOMPARE(balloon->text(), QStringLiteral("Sbagliato"));
 }
 
@@ -188,8 +188,8 @@ void TestWizardPerformer::eachAnimationLastsItsLengthBeforeTheNextRequest()
     QFETCH(narrator::Gesture, gesture);
     Narrator narrator;
     narrator::Character merlin = narrator.merlin();
-    merlin.Play(animation);
-    merlin.Speak(QStringLiteral("dopo"));
+    merlin.play(animation);
+    merlin.speak(QStringLiteral("dopo"));
     QCOMPARE(narrator.window()->gesture(), gesture);
     const int length = narrator::gestureDurationMs(gesture);
     QVERIFY(length >= 200 && length <= 2000);
@@ -223,7 +223,7 @@ void TestWizardPerformer::everyAnimationLooksDifferent()
 void TestWizardPerformer::anUnknownAnimationIsAnError()
 {
     Narrator narrator;
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, narrator.merlin().Play(QStringLiteral("Dance")));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, narrator.merlin().play(QStringLiteral("Dance")));
 }
 
 void TestWizardPerformer::showMakesTheWizardAppearBeforeTheNextRequest()
@@ -231,8 +231,8 @@ void TestWizardPerformer::showMakesTheWizardAppearBeforeTheNextRequest()
     Narrator narrator;
     narrator::Character merlin = narrator.merlin();
     QVERIFY(!narrator.window()->isVisible());
-    merlin.Show();
-    merlin.Speak(QStringLiteral("eccomi"));
+    merlin.show();
+    merlin.speak(QStringLiteral("eccomi"));
     QVERIFY(narrator.window()->isVisible());
     QCOMPARE(narrator.window()->gesture(), narrator::Gesture::Appear);
     narrator.clock->advance(narrator::gestureDurationMs(narrator::Gesture::Appear) - 1);
@@ -242,7 +242,7 @@ void TestWizardPerformer::showMakesTheWizardAppearBeforeTheNextRequest()
 
     // Each handler opens with Show again; a wizard already there does not appear a second time.
     narrator.clock->advance(FakeSpeechEngine::msPerWord);
-    merlin.Show();
+    merlin.show();
     QVERIFY(narrator.idle());
 }
 
@@ -250,10 +250,10 @@ void TestWizardPerformer::moveToGlidesTheTopLeftCornerToTheScreenPixels()
 {
     Narrator narrator;
     narrator::Character merlin = narrator.merlin();
-    merlin.Show();
+    merlin.show();
     narrator.clock->advance(1000);
     const QPoint from = narrator.window()->pos();
-    merlin.MoveTo(from.x() + 300, from.y() + 200);
+    merlin.moveTo(from.x() + 300, from.y() + 200);
     narrator.clock->advance(200);
     const QPoint halfway = narrator.window()->pos();
     QVERIFY(halfway.x() > from.x() && halfway.x() < from.x() + 300);
@@ -268,7 +268,7 @@ void TestWizardPerformer::moveToCountsFromTheStageOrigin()
     Narrator narrator;
     narrator.performer->setStageOrigin([] { return QPoint(240, 130); });
     narrator::Character merlin = narrator.merlin();
-    merlin.MoveTo(250, 175);
+    merlin.moveTo(250, 175);
     narrator.clock->advance(2000);
     QVERIFY(narrator.idle());
     QCOMPARE(narrator.window()->frameGeometry().topLeft(), QPoint(490, 305));
@@ -278,12 +278,12 @@ void TestWizardPerformer::heightSetsTheDrawnHeightAndTheWidthFollowsTheArtwork()
 {
     Narrator narrator;
     narrator::Character merlin = narrator.merlin();
-    merlin.Height(300);
+    merlin.setHeight(300);
     QCOMPARE(narrator.window()->size(), QSize(220, 300));
-    merlin.Height(205);
+    merlin.setHeight(205);
     QCOMPARE(narrator.window()->size(), QSize(150, 205));
     QVERIFY(narrator.idle());
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, merlin.Height(0));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, merlin.setHeight(0));
 }
 
 namespace {
@@ -301,8 +301,8 @@ void TestWizardPerformer::missingSoundIsReportedOnceOnStandardError()
     const QtMessageHandler previous = qInstallMessageHandler(countWarnings);
     {
         Narrator narrator;
-        narrator.merlin().Speak(QStringLiteral("sette"));
-        narrator.merlin().Speak(QStringLiteral("otto"));
+        narrator.merlin().speak(QStringLiteral("sette"));
+        narrator.merlin().speak(QStringLiteral("otto"));
         narrator.clock->advance(1000);
     }
     qInstallMessageHandler(previous);

@@ -2,7 +2,7 @@
 #include "narrator/wizardperformer.h"
 #include "narrator/wizardwindow.h"
 #include "engine/round.h"
-#include "window/tavola.h"
+#include "window/game/gamewindow.h"
 
 #include "support/faketimesource.h"
 #include "support/fakespeech.h"
@@ -25,16 +25,16 @@ struct CentredGame
           performer(new narrator::WizardPerformer(std::make_unique<FakeSpeechEngine>(&synthesised),
                                                   std::make_unique<FakeAudioSink>(QStringLiteral("none")),
                                                   std::unique_ptr<narrator::TimeSource>(clock))),
-          tavola(std::make_unique<ScriptedDialogs>(), performer,
-                 std::make_unique<FakeRandom>(QList{0.3f, 0.95f, 0.3f, 0.25f}))
+          round(std::make_unique<FakeRandom>(QList{0.3f, 0.95f, 0.3f, 0.25f})), narrator(performer, nullptr),
+          gameWindow(round, narrator, std::make_unique<ScriptedDialogs>(), records::chooseRecordKeeper())
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         // A window manager's frame puts the window's outer corner above and left of its contents.
-        performer->setStageOrigin([this, titleBar] { return tavola.geometry().topLeft() - titleBar; });
-        performer->setKeepClear([this] { return tavola.narratorMustNotCover(); });
-        tavola.show();
-        const QRect screen = tavola.screen()->availableGeometry();
-        tavola.move(screen.center() - QPoint(tavola.width() / 2, tavola.height() / 2));
+        performer->setStageOrigin([this, titleBar] { return gameWindow.geometry().topLeft() - titleBar; });
+        performer->setKeepClear([this] { return gameWindow.narratorMustNotCover(); });
+        gameWindow.show();
+        const QRect screen = gameWindow.screen()->availableGeometry();
+        gameWindow.move(screen.center() - QPoint(gameWindow.width() / 2, gameWindow.height() / 2));
     }
 
     /// On the screen: the verdict at each of its texts, the printed exercise at its widest, the panels
@@ -56,11 +56,14 @@ struct CentredGame
         return rects;
     }
 
-    QWidget *control(const char *objectName) const { return tavola.findChild<QWidget *>(QLatin1String(objectName)); }
-    QLabel *label(const char *objectName) const { return tavola.findChild<QLabel *>(QLatin1String(objectName)); }
+    QWidget *control(const char *objectName) const
+    {
+        return gameWindow.findChild<QWidget *>(QLatin1String(objectName));
+    }
+    QLabel *label(const char *objectName) const { return gameWindow.findChild<QLabel *>(QLatin1String(objectName)); }
     void answer(const QString &typed)
     {
-        auto *box = tavola.findChild<QLineEdit *>(QStringLiteral("Text3"));
+        auto *box = gameWindow.findChild<QLineEdit *>(QStringLiteral("Text3"));
         box->setText(typed);
         QTest::keyClick(box, Qt::Key_Return);
     }
@@ -69,7 +72,9 @@ struct CentredGame
     QStringList synthesised;
     FakeTimeSource *clock;
     narrator::WizardPerformer *performer;
-    window::Tavola tavola;
+    engine::Round round;
+    narrator::Agent narrator;
+    window::GameWindow gameWindow;
 };
 
 } // namespace
@@ -121,22 +126,22 @@ void TestWizardPlace::merlinAndHisBalloonNeverCoverWhatTheChildReads()
                                        .arg(control.y())
                                        .arg(control.width())
                                        .arg(control.height())
-                                       .arg(game.tavola.screen()->size().width())
-                                       .arg(game.tavola.screen()->size().height())));
+                                       .arg(game.gameWindow.screen()->size().width())
+                                       .arg(game.gameWindow.screen()->size().height())));
             }
             ++looks;
         }
     };
-    game.tavola.prepareGame();
-    game.tavola.beginGame();
+    game.gameWindow.prepareGame();
+    game.gameWindow.beginGame();
     watch(20000);
     QVERIFY(!QTest::currentTestFailed());
     QVERIFY(wizard->balloon()->isVisible());
     game.answer(QStringLiteral("1"));
     watch(3000);
     QVERIFY(!QTest::currentTestFailed());
-    game.tavola.nextExercise();
-    game.answer(game.tavola.round().expectedAnswer());
+    game.round.nextExercise();
+    game.answer(game.round.expectedAnswer());
     watch(3000);
 }
 

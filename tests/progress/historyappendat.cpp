@@ -20,8 +20,8 @@ int main(int argc, char **argv)
     game.total = {std::atoi(argv[2]), 1};
     game.facts[2] = game.total;
     const auto lockWait = argc == 4 ? std::chrono::milliseconds(std::atoi(argv[3])) : progress::lockWaitAtMost;
-    const QString error = progress::appendGame(QFile::decodeName(argv[1]), game, lockWait);
-    if (!error.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-    return error.isEmpty() ? 0 : 1;
+    const Outcome<> appended = progress::appendGame(QFile::decodeName(argv[1]), game, lockWait);
+    if (!appended.ok())
+        std::fprintf(stderr, "%s\n", qPrintable(appended.error()));
+    return appended.ok() ? 0 : 1;
 }

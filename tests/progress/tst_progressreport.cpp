@@ -24,6 +24,7 @@ private Q_SLOTS:
     void aFactsConfidenceComesFromTheLastThreeGamesThatAskedIt_data();
     void aFactsConfidenceComesFromTheLastThreeGamesThatAskedIt();
     void oneChildIsOneEntryWhateverTheCaseAndBlanksAndTheFilesOrder();
+    void theClassGoesByNameIgnoringCaseOrByFactsToPractise();
 };
 
 void TestProgressReport::aFactsConfidenceComesFromTheLastThreeGamesThatAskedIt_data()
@@ -66,6 +67,24 @@ void TestProgressReport::oneChildIsOneEntryWhateverTheCaseAndBlanksAndTheFilesOr
     QCOMPARE(namesFor(games, QStringLiteral("Ugo")), (QStringList{"Ugo", " giulia", "Bea"}));
     const QList<GameResult> giulia = lastGamesOf(games, QStringLiteral("giulia"), 3);
     QCOMPARE(giulia, (QList{games[4], games[0], games[1]}));
+}
+
+void TestProgressReport::theClassGoesByNameIgnoringCaseOrByFactsToPractise()
+{
+    // Carlo misses 7 × 6 in his one game; " bea" has two games, the later one spelt "Bea".
+    const QList<GameResult> games{gameOf(QStringLiteral("Carlo"), 1, {0, 2}), gameOf(QStringLiteral(" bea"), 2, {2, 0}),
+                                  gameOf(QStringLiteral("ada"), 3, {1, 1}), gameOf(QStringLiteral("Bea"), 4, {2, 0})};
+    const auto names = [&games](ClassOrder order) {
+        QStringList names;
+        for (const ChildSummary &child : classSummary(games, order))
+            names += child.name;
+        return names;
+    };
+    QCOMPARE(names(ClassOrder::ByName), (QStringList{"ada", "Bea", "Carlo"}));
+    QCOMPARE(names(ClassOrder::ByFactsToPractise), (QStringList{"ada", "Carlo", "Bea"}));
+    const ChildSummary bea = classSummary(games, ClassOrder::ByName)[1];
+    QCOMPARE(bea.games, 2);
+    QCOMPARE(bea.lastGame, games[3].ended);
 }
 
 QTEST_GUILESS_MAIN(TestProgressReport)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/dialogs.h"
+#include "window/app/dialogs.h"
 
 #include <QStringList>
 #include <functional>

@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <functional>
@@ -227,6 +228,8 @@ public:
     MonitorRecorder(const MonitorRecorder &) = delete;
     MonitorRecorder &operator=(const MonitorRecorder &) = delete;
 
+    /// Whether the monitor has sent anything yet, silence included: what is played from now on is recorded.
+    bool listening() const { return m_listening; }
     /// When the first sound louder than the hiss of silence arrived after `since`, if it has.
     std::optional<Clock::time_point> firstSoundAfter(Clock::time_point since) const
     {
@@ -259,6 +262,7 @@ private:
             if (got <= 0)
                 break;
             const Clock::time_point arrived = Clock::now();
+            m_listening = true;
             const size_t count = size_t(got) / sizeof(qint16);
             const auto end = chunk.begin() + std::ptrdiff_t(count);
             const auto first = std::find_if(chunk.begin(), end, isLoud);
@@ -274,6 +278,7 @@ private:
 
     static constexpr int loud = 300;
     pid_t m_pid = -1;
+    std::atomic<bool> m_listening = false;
     std::thread m_reader;
     mutable std::mutex m_mutex;
     struct Loud

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "engine/round.h"
-#include "narrator/stage.h"
 #include "records/recordfiles.h"
-#include "window/designlabel.h"
-#include "window/drawingsurface.h"
-#include "window/tavola.h"
+#include "window/game/gamewindow.h"
+#include "window/widgets/designlabel.h"
+#include "window/widgets/drawingsurface.h"
 
 #include "support/fakerandom.h"
+#include "support/playanswers.h"
 #include "support/recordingperformer.h"
 #include "support/scripteddialogs.h"
 
@@ -17,51 +17,44 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-/// A game window whose boxes are answered by a script, whose narrator only records, whose random fractions are
-/// fixed, and whose record files live in a fresh data directory of its own. Its controls are found by their
-/// objectName, as the accessibility bus finds them.
+/// A round and the game window that shows it, whose boxes are answered by a script, whose narrator (Merlin loaded)
+/// only records, whose random fractions are fixed, and whose record files live in a fresh data directory of its
+/// own. Tests drive the round, or the window through its keys; its controls are found by their objectName, as the
+/// accessibility bus finds them.
 struct StartedGame
 {
     explicit StartedGame(const QString &name = QStringLiteral("Giulia"), QList<float> fractions = {0.5f})
         : dialogs(new ScriptedDialogs), performer(new RecordingPerformer), random(new FakeRandom(std::move(fractions))),
-          tavola(std::unique_ptr<window::Dialogs>(dialogs), performer, std::unique_ptr<engine::RandomSource>(random))
+          round(std::unique_ptr<engine::RandomSource>(random)), narrator(performer, nullptr),
+          gameWindow(round, narrator, std::unique_ptr<window::Dialogs>(dialogs), records::chooseRecordKeeper())
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         dialogs->name = name;
+        narrator.characters().load(narrator::merlinName);
     }
 
     /// What start-up does: prepare, show, begin.
     void start()
     {
-        tavola.prepareGame();
-        tavola.show();
-        tavola.beginGame();
+        gameWindow.prepareGame();
+        gameWindow.show();
+        gameWindow.beginGame();
     }
 
-    /// Shown, active and with the narrator loaded, without start-up's boxes: as a test of one handler needs it.
+    /// Shown and active, without start-up's boxes: as a test of one handler needs it.
     void showActive()
     {
-        tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
-        tavola.show();
-        tavola.activateWindow();
-        if (!QTest::qWaitForWindowActive(&tavola))
+        gameWindow.show();
+        gameWindow.activateWindow();
+        if (!QTest::qWaitForWindowActive(&gameWindow))
             qFatal("the window never became active");
     }
 
-    /// Counts `right` right and `wrong` wrong answers on the round, as a game that gave them would have.
-    void play(int right, int wrong)
-    {
-        for (int i = 0; i < right + wrong; ++i) {
-            round().nextExercise();
-            round().judge(i < right ? round().expectedAnswer() : QStringLiteral("x"));
-        }
-    }
-
-    engine::Round &round() { return tavola.round(); }
+    void play(int right, int wrong) { playAnswers(round, right, wrong); }
 
     template <typename Control = QWidget> Control *control(const char *objectName) const
     {
-        auto *found = tavola.findChild<Control *>(QLatin1String(objectName));
+        auto *found = gameWindow.findChild<Control *>(QLatin1String(objectName));
         if (!found)
             qFatal("no control %s", objectName);
         return found;
@@ -70,7 +63,7 @@ struct StartedGame
     QLineEdit *answerBox() const { return control<QLineEdit>("Text3"); }
     QPushButton *nextButton() const { return control<QPushButton>("cmdNext"); }
     QPushButton *exitButton() const { return control<QPushButton>("cmdExit1"); }
-    window::DrawingSurface *surface() const { return tavola.findChild<window::DrawingSurface *>(); }
+    window::DrawingSurface *surface() const { return gameWindow.findChild<window::DrawingSurface *>(); }
 
     QString recordPath(const QString &fileName) const { return records::recordDirectory() + fileName; }
 
@@ -91,5 +84,7 @@ struct StartedGame
     ScriptedDialogs *dialogs;
     RecordingPerformer *performer;
     FakeRandom *random;
-    window::Tavola tavola;
+    engine::Round round;
+    narrator::Agent narrator;
+    window::GameWindow gameWindow;
 };

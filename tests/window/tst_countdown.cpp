@@ -53,18 +53,18 @@ void TestCountdown::aGameEndsOnTheTickAfterZeroIsShown()
     QFETCH(bool, left);
     StartedGame game;
     game.start();
-    tick(game.round(), ticks);
+    tick(game.round, ticks);
     QCOMPARE(game.label("lblconto")->text(), display);
     QCOMPARE(game.dialogs->messages.contains(goodbye), left);
-    QCOMPARE(ticking(game.round()), !left);
+    QCOMPARE(ticking(game.round), !left);
 }
 
 void TestCountdown::anHourIsBorrowedWhenMinutesAndSecondsAreZero()
 {
     StartedGame game;
     game.start();
-    game.round().startClock({1, 0, 0});
-    tick(game.round(), 1);
+    game.round.startClock({1, 0, 0});
+    tick(game.round, 1);
     QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00:59:59"));
 }
 
@@ -74,14 +74,14 @@ void TestCountdown::timeOutWithTheGoodbyeOpenLeavesOnce()
     StartedGame game;
     game.start();
     game.play(3, 0);
-    engine::Round &round = game.round();
-    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    engine::Round &round = game.round;
+    QSignalSpy ended(&game.gameWindow, &window::GameWindow::programEnded);
     game.dialogs->whileTelling = [&game, &round](const QString &text) {
         if (text != goodbye)
             return;
         QVERIFY(!ticking(round));
         tick(round, 5);
-        game.tavola.leave();
+        game.round.end();
     };
     tick(round, 421);
 
@@ -98,13 +98,13 @@ void TestCountdown::theRealTimerEndsTheGameOnceTheTickAfterZero()
     // with one goodbye however long it waits.
     StartedGame game;
     game.start();
-    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    QSignalSpy ended(&game.gameWindow, &window::GameWindow::programEnded);
     QStringList shownAtGoodbye;
     game.dialogs->whileTelling = [&](const QString &) {
         shownAtGoodbye << game.label("lblconto")->text();
         QTest::qWait(2000);
     };
-    game.round().startClock({0, 0, 1});
+    game.round.startClock({0, 0, 1});
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
     QCOMPARE(shownAtGoodbye, QStringList{"00:00:00"});
     QCOMPARE(game.dialogs->messages.count(goodbye), 1);

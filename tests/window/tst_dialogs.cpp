@@ -1,4 +1,4 @@
-#include "window/dialogs.h"
+#include "window/app/dialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -48,9 +48,11 @@ void TestGameHistory::anEndedGameWithAnswersIsInTheHistoryBeforeTheGoodbye()
             atGoodbye = progress::readHistory(progress::historyPath()).games;
     };
 
-    if (timeUp)
-        Q_EMIT game.round().timeUp();
-    else
+    if (timeUp) {
+        // The start display, seven minutes of ticks, then the tick that finds zero.
+        for (int second = 0; second <= 7 * 60; ++second)
+            game.round.tick();
+    } else
         game.exitButton()->click();
 
     QCOMPARE(atGoodbye.size(), right + wrong > 0 ? 1 : 0);
@@ -90,7 +92,7 @@ void TestGameHistory::aHistoryThatCannotBeWrittenIsSaidOnceAndChangesNothingElse
         QVERIFY(QDir().mkpath(progress::historyPath()));
     }
     game.play(2, 0);
-    QSignalSpy ended(&game.tavola, &window::Tavola::programEnded);
+    QSignalSpy ended(&game.gameWindow, &window::GameWindow::programEnded);
     QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("quorvane: Impossibile scrivere lo storico dei "
                                                                  "progressi in %1: %2")
                                                       .arg(progress::historyPath(), reason)));
@@ -110,13 +112,13 @@ void TestGameHistory::theProgressWindowHoldsTheGameUntilItCloses()
     StartedGame game;
     game.start();
     QTest::keyClick(game.answerBox(), Qt::Key_4);
-    const auto clockRuns = [&game] { return game.round().findChild<QTimer *>()->isActive(); };
+    const auto clockRuns = [&game] { return game.round.findChild<QTimer *>()->isActive(); };
     QVERIFY(clockRuns());
     QVERIFY(game.label("lblNum1")->isVisible());
 
-    game.tavola.showProgress();
-    auto *progress = game.tavola.findChild<QDialog *>(QStringLiteral("progressWindow"));
-    game.tavola.agent()->Characters().Item(narrator::merlinName).Speak(QStringLiteral("Bravo"));
+    game.gameWindow.showProgress();
+    auto *progress = game.gameWindow.findChild<QDialog *>(QStringLiteral("progressWindow"));
+    game.narrator.characters().item(narrator::merlinName).speak(QStringLiteral("Bravo"));
 
     QVERIFY(!clockRuns());
     QVERIFY(!game.label("lblNum1")->isVisible());

@@ -1,5 +1,5 @@
-#include "window/layout.h"
-#include "window/shape.h"
+#include "window/widgets/layout.h"
+#include "window/widgets/shape.h"
 
 #include "support/startedgame.h"
 
@@ -14,7 +14,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
-using window::Tavola;
+using window::GameWindow;
 
 namespace {
 
@@ -22,7 +22,7 @@ struct Window : StartedGame
 {
     Window() { showActive(); }
 
-    QWidget *control(const QString &name) const { return tavola.findChild<QWidget *>(name); }
+    QWidget *control(const QString &name) const { return gameWindow.findChild<QWidget *>(name); }
 };
 
 QRect pixels(int left, int top, int width, int height)
@@ -277,7 +277,7 @@ void TestLayout::tabSkipsTheDisabledNextButton()
 void TestLayout::accessKeysPressOnlyEnabledButtons()
 {
     Window w;
-    Tavola &t = w.tavola;
+    GameWindow &t = w.gameWindow;
     QSignalSpy next(w.nextButton(), &QPushButton::clicked);
     QSignalSpy exit(w.exitButton(), &QPushButton::clicked);
     // Nothing may be running that Alt+X would end; only the key's reach is under test here.
@@ -328,7 +328,7 @@ void TestLayout::sizedToFitLabelKeepsItsCornerWhileItsCaptionChanges()
 void TestLayout::windowHasAFixedClientAreaTheDesignCaptionAndCreditMenus()
 {
     Window w;
-    Tavola &t = w.tavola;
+    GameWindow &t = w.gameWindow;
     QCOMPARE(w.surface()->size(), QSize(785, 556));
     QCOMPARE(w.surface()->geometry().top(), t.menuBar()->geometry().bottom() + 1);
     QCOMPARE(t.minimumSize(), t.maximumSize());
@@ -387,7 +387,7 @@ void TestLayout::grabShowsTheDesignColours()
 void TestLayout::bandsShowThroughATransparentLabel()
 {
     Window w;
-    w.tavola.nextExercise();
+    w.round.nextExercise();
     const QImage shot = w.surface()->grab().toImage();
     const QImage bands = w.surface()->drawing();
     // The right end of "Il record  è di " is its trailing blank: nothing of the label is drawn there.
@@ -401,7 +401,7 @@ void TestLayout::bandsShowThroughATransparentLabel()
 void TestLayout::closingTheWindowAsksAndTellsNothing()
 {
     Window w;
-    QVERIFY(w.tavola.close());
+    QVERIFY(w.gameWindow.close());
     QVERIFY(w.dialogs->messages.isEmpty());
     QVERIFY(w.dialogs->prompts.isEmpty());
 }

@@ -9,9 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <stdexcept>
-
-using window::Tavola;
+using window::GameWindow;
 
 namespace {
 
@@ -24,11 +22,11 @@ const QDateTime lastWeek = QDateTime::currentDateTime().addDays(-7);
 struct EndedGame : StartedGame
 {
     EndedGame(const QByteArray &storedScore, const QByteArray &storedName, const QString &score, const QString &name)
-        : StartedGame(name), ended(&tavola, &Tavola::programEnded)
+        : StartedGame(name), ended(&gameWindow, &GameWindow::programEnded)
     {
         writeOld(records::bestScoreFileName, storedScore);
         writeOld(records::championFileName, storedName);
-        tavola.prepareGame();
+        gameWindow.prepareGame();
         dialogs->messages.clear();
         play(score.toInt(), 0);
     }
@@ -103,7 +101,7 @@ void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore()
     QFETCH(bool, record);
     EndedGame game(storedScore, storedName, score, name);
 
-    game.tavola.leave();
+    game.round.end();
 
     QCOMPARE(game.ended.size(), 1);
     QCOMPARE(game.ended.at(0).at(0).toInt(), 0);
@@ -123,8 +121,8 @@ void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore()
 void TestLeaving::theExitButtonRunsTheLeaveProcedure()
 {
     EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
-    game.tavola.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&game.tavola));
+    game.gameWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game.gameWindow));
 
     QTest::mouseClick(game.exitButton(), Qt::LeftButton);
 
@@ -139,13 +137,12 @@ void TestLeaving::aFailedSaveIsAnErrorAndNeverConfirmed()
     QVERIFY(QFile::remove(game.namePath()));
     QVERIFY(QDir().mkdir(game.namePath()));
 
-    QString error;
-    try {
-        game.tavola.leave();
-    } catch (const std::runtime_error &e) {
-        error = QString::fromLocal8Bit(e.what());
-    }
+    QSignalSpy failed(&game.gameWindow, &GameWindow::runTimeError);
 
+    game.round.end();
+
+    QCOMPARE(failed.size(), 1);
+    const QString error = failed.at(0).at(0).toString();
     QVERIFY2(error.contains(QStringLiteral("nzerbilox.txt")), qPrintable(error));
     QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
     QCOMPARE(game.ended.size(), 0);
@@ -159,7 +156,7 @@ void TestLeaving::aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed()
     game.writeOld(records::bestScoreFileName, "20\r\n");
     game.writeOld(records::championFileName, "Bruno\r\n");
 
-    game.tavola.leave();
+    game.round.end();
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye}));
     QCOMPARE(game.ended.size(), 1);
@@ -171,10 +168,10 @@ void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()
 {
     EndedGame game("12\r\n", "Anna\r\n", QStringLiteral("13"), QStringLiteral("Giulia"));
     // The clock's last tick may come while the goodbye box is open.
-    game.dialogs->whileTelling = [&game](const QString &) { game.tavola.leave(); };
+    game.dialogs->whileTelling = [&game](const QString &) { game.round.end(); };
 
-    game.tavola.leave();
-    game.tavola.leave();
+    game.round.end();
+    game.round.end();
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
     QCOMPARE(game.ended.size(), 1);

@@ -1,7 +1,5 @@
 #include "support/startedgame.h"
 
-#include <QSet>
-
 namespace {
 
 struct Game : StartedGame
@@ -21,8 +19,6 @@ class TestNextExercise : public QObject
 private Q_SLOTS:
     void setsTheExerciseInTheCarriersAndLabels_data();
     void setsTheExerciseInTheCarriersAndLabels();
-    void leavesTheCountersAlone();
-    void everyFactorAndTintComesUpOverManyCalls();
     void paintsTheBandsAcrossTheWholeClientArea_data();
     void paintsTheBandsAcrossTheWholeClientArea();
 };
@@ -52,13 +48,13 @@ void TestNextExercise::setsTheExerciseInTheCarriersAndLabels()
     Game game({0.35f, fraction});
     game.label("lblMessage")->setText(QStringLiteral("Sbagliato!! 49"));
 
-    game.tavola.nextExercise();
+    game.round.nextExercise();
 
-    const engine::Exercise &exercise = game.round().exercise();
+    const engine::Exercise &exercise = game.round.exercise();
     QCOMPARE(exercise.factor1, 7);
     QCOMPARE(exercise.factor2, factor2);
     QCOMPARE(exercise.tintLevel, 4);
-    QCOMPARE(game.round().expectedAnswer(), product);
+    QCOMPARE(game.round.expectedAnswer(), product);
     QCOMPARE(exercise.product, product.toInt());
     QCOMPARE(game.label("lblNum1")->text(), QStringLiteral("7"));
     QCOMPARE(game.label("lblNum2")->text(), QString::number(factor2));
@@ -71,33 +67,6 @@ void TestNextExercise::setsTheExerciseInTheCarriersAndLabels()
     QCOMPARE(game.random->reseeds, 1);
     QCOMPARE(game.performer->log, (QStringList{"Show", "MoveTo 250 175", "Play Greet", "Height 205", "Speak 7",
                                                "Speak per", "Speak " + words}));
-}
-
-void TestNextExercise::leavesTheCountersAlone()
-{
-    Game game;
-    game.play(3, 2);
-    game.tavola.nextExercise();
-    game.tavola.nextExercise();
-    QCOMPARE(game.round().rightCount(), 3);
-    QCOMPARE(game.round().wrongCount(), 2);
-}
-
-void TestNextExercise::everyFactorAndTintComesUpOverManyCalls()
-{
-    Game game;
-    window::Tavola tavola(std::make_unique<ScriptedDialogs>(), new RecordingPerformer,
-                          std::make_unique<engine::ClockSeededRandom>());
-    tavola.agent()->Characters().Load(narrator::merlinName, narrator::merlinFile);
-    QSet<int> factors, tints;
-    for (int i = 0; i < 300; ++i) {
-        tavola.nextExercise();
-        factors.insert(tavola.round().exercise().factor2);
-        tints.insert(tavola.round().exercise().tintLevel);
-    }
-    const QSet<int> oneToTen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    QCOMPARE(factors, oneToTen);
-    QCOMPARE(tints, oneToTen);
 }
 
 void TestNextExercise::paintsTheBandsAcrossTheWholeClientArea_data()
@@ -113,7 +82,7 @@ void TestNextExercise::paintsTheBandsAcrossTheWholeClientArea()
     QFETCH(float, tintFraction);
     QFETCH(int, green);
     Game game({tintFraction, 0.5f});
-    game.tavola.nextExercise();
+    game.round.nextExercise();
 
     const QImage bands = game.surface()->drawing();
     QCOMPARE(bands.size(), QSize(785, 556));

@@ -24,7 +24,6 @@ private Q_SLOTS:
     void greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName();
     void theNarratorIntroducesTheGameThenDictatesTheFirstExercise();
     void loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation();
-    void activationZeroesTheCountersAfterSettingTheFirstExercise();
     void showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data();
     void showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun();
 };
@@ -56,11 +55,11 @@ void TestStartup::greetsAndNamesThePlayerFallingBackToAmicoOnlyForNoName()
     QFETCH(QString, greeting);
     QFETCH(QString, player);
     StartedGame game(typed);
-    game.tavola.prepareGame();
+    game.gameWindow.prepareGame();
     QCOMPARE(game.dialogs->prompts, QStringList{"Come ti chiami?"});
     QCOMPARE(game.dialogs->messages, QStringList{greeting});
     QCOMPARE(game.label("lblnome1")->text(), player);
-    QCOMPARE(game.round().playerName(), player);
+    QCOMPARE(game.round.playerName(), player);
 }
 
 void TestStartup::theNarratorIntroducesTheGameThenDictatesTheFirstExercise()
@@ -77,36 +76,21 @@ void TestStartup::theNarratorIntroducesTheGameThenDictatesTheFirstExercise()
 void TestStartup::loadStartsTheClockButLeavesTheDisplayAtZeroUntilActivation()
 {
     StartedGame game;
-    game.tavola.prepareGame();
-    const QTimer *ticks = game.round().findChild<QTimer *>();
+    game.gameWindow.prepareGame();
+    const QTimer *ticks = game.round.findChild<QTimer *>();
     QVERIFY(ticks->isActive());
     QCOMPARE(ticks->interval(), 1000);
-    QCOMPARE(game.round().timeLeft().hours, 0);
-    QCOMPARE(game.round().timeLeft().minutes, 7);
-    QCOMPARE(game.round().timeLeft().seconds, 0.0f);
+    QCOMPARE(game.round.timeLeft().hours, 0);
+    QCOMPARE(game.round.timeLeft().minutes, 7);
+    QCOMPARE(game.round.timeLeft().seconds, 0.0f);
     QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00:00:00"));
     QVERIFY(game.label("lblNum1")->isHidden());
     QVERIFY(game.label("Label10")->isHidden());
     QVERIFY(game.label("lblNum2")->isHidden());
 
-    game.tavola.show();
-    game.tavola.beginGame();
+    game.gameWindow.show();
+    game.gameWindow.beginGame();
     QCOMPARE(game.label("lblconto")->text(), QStringLiteral("00.07.00"));
-}
-
-void TestStartup::activationZeroesTheCountersAfterSettingTheFirstExercise()
-{
-    StartedGame game;
-    game.play(1, 1);
-    game.tavola.prepareGame();
-    QCOMPARE(game.round().rightCount(), 0);
-    QCOMPARE(game.round().wrongCount(), 0);
-    game.play(4, 2);
-    game.tavola.show();
-    game.tavola.beginGame();
-    QCOMPARE(game.round().rightCount(), 0);
-    QCOMPARE(game.round().wrongCount(), 0);
-    QCOMPARE(game.round().expectedAnswer(), QStringLiteral("42"));
 }
 
 void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun_data()
@@ -129,7 +113,7 @@ void TestStartup::showsTheStoredRecordCreatingEmptyFilesOnTheFirstRun()
         game.writeRecord(bestScoreFileName, score);
         game.writeRecord(championFileName, champion);
     }
-    game.tavola.prepareGame();
+    game.gameWindow.prepareGame();
     QCOMPARE(game.readRecord(bestScoreFileName), score);
     QCOMPARE(game.readRecord(championFileName), champion);
     QCOMPARE(game.label("lblpunti")->text(), QString::fromLatin1(score));
