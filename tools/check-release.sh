@@ -88,10 +88,6 @@ mount_in_root()
     mount "$@" "$target"
     mounted+=("$target")
 }
-# A private mount point of its own: the tests that make mount namespaces (unshare) need their root to be one, and
-# nothing they mount may show through on the host.
-mount_in_root "" --bind "$root"
-mount --make-rprivate "$root"
 mount_in_root /proc -t proc proc
 mount_in_root /sys -t sysfs sysfs
 mount_in_root /dev --bind /dev

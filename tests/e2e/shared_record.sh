@@ -26,20 +26,47 @@ fail()
 if [ -e "$shared" ] && [ ! -e "$shared/$own_mark" ]; then
     skip "$shared exists and is not this test's own: the computer's record is left alone"
 fi
-# The rest runs with private, empty folders over the shared directory's parent and over /usr/local, where the game
-# is installed as `make install` does it: nothing of the computer's is touched, and another run of this test at the
-# same time cannot pull the directory away.
+# The rest runs in a mount namespace of its own, with empty folders over the shared directory's parent and over
+# /usr/local, where the game is installed as `make install` does it: nothing of the computer's is touched, and another
+# run of this test at the same time cannot pull the directory away.
 parent=$(dirname "$shared")
 if [ -z "${QUORVANE_PRIVATE_MOUNT:-}" ]; then
+    # CTest keeps the suites of one run from sharing the accounts; this keeps apart runs from two build trees. Only
+    # this process holds the lock, so that nothing the test leaves running can keep it.
+    exec {lock}>/tmp/quorvane-shared-record.lock
+    flock "$lock"
+    reason=$(unshare --mount --propagation unchanged true 2>&1) || skip "no mount namespace here: $reason"
     made_parent=
     [ -d "$parent" ] || { mkdir -p "$parent" && made_parent=$parent; }
     status=0
-    QUORVANE_PRIVATE_MOUNT=1 unshare --mount --propagation private "$0" "$@" || status=$?
+    # Propagation left as it is: making all of / private fails in a plain chroot, whose root is no mount point.
+    QUORVANE_PRIVATE_MOUNT=1 unshare --mount --propagation unchanged "$0" "$@" {lock}>&- || status=$?
     if [ -n "$made_parent" ]; then rmdir "$made_parent" 2>/dev/null || true; fi
     exit $status
 fi
-mount -t tmpfs -o mode=0755 quorvane-test "$parent"
-mount -t tmpfs -o mode=0755 quorvane-test /usr/local
+mounts=()
+unmount_all()
+{
+    local i
+    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" || true; done
+}
+trap unmount_all EXIT
+# Nothing mounted here may show through outside the namespace. Where / is a mount point (a computer, a container),
+# all of it becomes private at once. In a plain chroot it is not one: there each folder the test mounts over is first
+# bound onto itself and made private, and these bindings, which a shared mount around the chroot passes on to its
+# peers, are undone at the end.
+bind_first=
+mount --make-rprivate / 2>/dev/null || bind_first=yes
+for folder in "$parent" /usr/local; do
+    if [ -n "$bind_first" ]; then
+        reason=$(mount --bind "$folder" "$folder" 2>&1) || skip "cannot mount in a mount namespace here: $reason"
+        mounts+=("$folder")
+        mount --make-private "$folder"
+    fi
+    reason=$(mount -t tmpfs -o mode=0755 quorvane-test "$folder" 2>&1) ||
+        skip "cannot mount in a mount namespace here: $reason"
+    mounts+=("$folder")
+done
 
 work=$(mktemp -d)
 users=()
@@ -51,7 +78,7 @@ cleanup()
     for holder in "${holders[@]}"; do kill -- "-$holder" 2>/dev/null || true; done
     for user in "${users[@]}"; do userdel "$user" 2>/dev/null || true; done
     rm -rf "$work"
-    umount "$parent" /usr/local
+    unmount_all
     if [ -n "$made_account" ]; then userdel "$account" || true; fi
 }
 trap cleanup EXIT
