@@ -25,6 +25,21 @@ const std::string readingFailed = "Impossibile leggere il record in";
 // The longest answer the service gives: the read's line and the heads of both files.
 constexpr qsizetype longestAnswer = 64 + 2 * qsizetype(store::headBytes);
 
+// Why no connection was made, in the player's words.
+QString unreachable(const QLocalSocket &socket, const QString &path)
+{
+    switch (socket.error()) {
+    case QLocalSocket::ServerNotFoundError:
+        return QStringLiteral("nessun servizio quorvane-record in ascolto su %1").arg(path);
+    case QLocalSocket::ConnectionRefusedError:
+        return QStringLiteral("il servizio quorvane-record su %1 rifiuta la connessione").arg(path);
+    case QLocalSocket::SocketAccessError:
+        return QStringLiteral("accesso negato a %1").arg(path);
+    default:
+        return QStringLiteral("il servizio quorvane-record su %1 non risponde (%2)").arg(path, socket.errorString());
+    }
+}
+
 } // namespace
 
 QString sharedDirectory()
@@ -53,8 +68,7 @@ QByteArray RecordService::ask(const QByteArray &request, std::chrono::millisecon
     QLocalSocket socket;
     socket.connectToServer(m_socket);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
-        failWith(what,
-                 QStringLiteral("nessun servizio quorvane-record su %1 (%2)").arg(m_socket, socket.errorString()));
+        failWith(what, unreachable(socket, m_socket));
     socket.write(request);
     QByteArray answer;
     // The service closes the connection once it has answered: only then is the answer whole.
