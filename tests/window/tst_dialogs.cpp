@@ -1,6 +1,7 @@
 #include "window/app/dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
@@ -12,6 +13,8 @@ class TestDialogs : public QObject
 
 private Q_SLOTS:
     void theNameBoxTakesAtMost250Characters();
+    void theNameBoxTakesOnlyANameTheRecordKeeps_data();
+    void theNameBoxTakesOnlyANameTheRecordKeeps();
     void aBoxBelongsToTheGameWindowWhenNoWindowIsActive_data();
     void aBoxBelongsToTheGameWindowWhenNoWindowIsActive();
 };
@@ -25,6 +28,42 @@ void TestDialogs::theNameBoxTakesAtMost250Characters()
         QTest::keyClick(field, Qt::Key_Return);
     });
     QCOMPARE(dialogs.askName(QStringLiteral("Come ti chiami?")), QString(250, u'a'));
+}
+
+void TestDialogs::theNameBoxTakesOnlyANameTheRecordKeeps_data()
+{
+    // Typed in ASCII (QTest types nothing else), then pasted.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("taken");
+
+    QTest::newRow("accents, pasted") << QStringLiteral("Nic") << QStringLiteral("colò") << QStringLiteral("Niccolò");
+    QTest::newRow("an apostrophe, pasted")
+        << QStringLiteral("D'") << QStringLiteral("Amico") << QStringLiteral("D'Amico");
+    QTest::newRow("a direction override, pasted")
+        << QStringLiteral("Anna") << QStringLiteral("\u202E ozzaM") << QStringLiteral("Anna");
+    QTest::newRow("a zero-width space, pasted")
+        << QStringLiteral("Anna") << QStringLiteral("\u200BMaria") << QStringLiteral("Anna");
+    // A blank alone stays typeable, so that the box never refuses the first key of " Anna"; blanks alone are no name.
+    QTest::newRow("a leading blank") << QStringLiteral(" Anna") << QString() << QStringLiteral(" Anna");
+    QTest::newRow("blanks alone") << QStringLiteral("   ") << QString() << QString();
+}
+
+void TestDialogs::theNameBoxTakesOnlyANameTheRecordKeeps()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, taken);
+    QGuiApplication::clipboard()->setText(pasted);
+    window::MessageBoxDialogs dialogs;
+    QTimer::singleShot(0, this, [&typed, &pasted] {
+        auto *field = QApplication::activeModalWidget()->findChild<QLineEdit *>();
+        QTest::keyClicks(field, typed);
+        if (!pasted.isEmpty())
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    QCOMPARE(dialogs.askName(QStringLiteral("Come ti chiami?")), taken);
 }
 
 void TestDialogs::aBoxBelongsToTheGameWindowWhenNoWindowIsActive_data()

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +67,7 @@ private Q_SLOTS:
     void aFailedSaveIsAnErrorAndNeverConfirmed();
     void aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed();
     void aCallWhileLeavingOrAfterwardsDoesNothing();
+    void aComputerRecordThatFailsCostsTheRecordNeverTheGame();
 };
 
 void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore_data()
@@ -175,6 +177,29 @@ void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
     QCOMPARE(game.ended.size(), 1);
+}
+
+void TestLeaving::aComputerRecordThatFailsCostsTheRecordNeverTheGame()
+{
+    QTemporaryDir run;
+    StartedGame game(QStringLiteral("Giulia"), {0.5f},
+                     records::sharedRecordKeeper(run.filePath(QStringLiteral("record.socket"))));
+    QSignalSpy ended(&game.gameWindow, &GameWindow::programEnded);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: il record del computer non è")));
+    // The game's start, which the record could not see: said once.
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^quorvane: Impossibile registrare l'inizio")));
+
+    game.start();
+    QCOMPARE(game.round.phase(), engine::Round::Phase::Playing);
+    game.play(3, 0);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: Impossibile salvare il record")));
+    game.round.end();
+
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(ended.at(0).at(0).toInt(), 0);
+    QVERIFY2(game.dialogs->messages.last().startsWith(QStringLiteral("Impossibile salvare il record in ")),
+             qPrintable(game.dialogs->messages.join(u'|')));
 }
 
 QTEST_MAIN(TestLeaving)
