@@ -16,7 +16,8 @@ from play import RECORD_SAVED, Failure, Game
 UNAVAILABLE = "-"
 # Longer than a start-up takes: a game that waited for the missing service would miss it.
 UNAVAILABLE_START_SECONDS = 4.0
-NOT_SAVED = "Impossibile salvare il record in /var/games/quorvane: nessun servizio quorvane-record su "
+NOT_SAVED = ("Impossibile salvare il record in /var/games/quorvane: il servizio quorvane-record non ha visto iniziare "
+             "questa partita")
 
 
 def main():
@@ -46,6 +47,8 @@ def main():
             print("FAIL:", failure)
         finally:
             game.stop()
+        with open(log.name) as output:
+            print("--- program output ---\n" + output.read())
     return 1
 
 
