@@ -118,13 +118,18 @@ def nobody_is_held_up(path):
     check("then the account is served again", answer.startswith(b"ok 3 10\n"), answer)
 
 
+def own_directory(root, name, mode=0o755):
+    path = os.path.join(root, name)
+    os.mkdir(path)
+    os.chmod(path, mode)  # whatever the umask
+    return path
+
+
 def directory_refusals(root):
     def prepare(directory):
         return subprocess.run([PROGRAM, "--prepare", "--directory", directory], capture_output=True, text=True)
 
-    group_writable = os.path.join(root, "group-writable")
-    os.mkdir(group_writable)
-    os.chmod(group_writable, 0o775)
+    group_writable = own_directory(root, "group-writable", 0o775)
     linked = os.path.join(root, "linked")
     os.symlink(group_writable, linked)
     for row, directory in [("a directory its group may write", group_writable),
@@ -143,13 +148,9 @@ def directory_refusals(root):
 def main():
     with tempfile.TemporaryDirectory() as root:
         os.chmod(root, 0o755)  # another account's client reaches the socket
-        records = os.path.join(root, "records")
-        os.mkdir(records, 0o755)
-        os.chmod(records, 0o755)
+        records = own_directory(root, "records")
         service = Service(root, "service", records)
-        short_lived_records = os.path.join(root, "short-lived")
-        os.mkdir(short_lived_records, 0o755)
-        short_lived = Service(root, "short-lived", short_lived_records, "--ticket-lifetime", "1")
+        short_lived = Service(root, "short-lived", own_directory(root, "short-lived"), "--ticket-lifetime", "1")
         ticket_and_save_tables(service, short_lived)
         bad_requests(service.socket)
         nobody_is_held_up(service.socket)
