@@ -157,10 +157,18 @@ def main():
         kept = recordclient.begin(service.socket)
         started = time.monotonic()
         check("SIGTERM ends the service cleanly", service.stop() == 0 and short_lived.stop() == 0)
+        # Two games begun nine minutes ago, written as the service writes its book.
+        begun = int(time.time() * 1000) - 9 * 60 * 1000
+        with open(os.path.join(records, "tickets"), "a", encoding="ascii") as book:
+            book.write("".join(f"{digit * 32} {os.geteuid()} {begun} 0\n" for digit in "ab"))
         restarted = Service(root, "restarted", records)
         time.sleep(max(0.0, started + 1.1 - time.monotonic()))
         answer = recordclient.save(restarted.socket, kept, 1, "Anna")
         check("a ticket survives a restart", answer == b"kept\n", answer)
+        answer = recordclient.save(restarted.socket, "a" * 32, 421, "Anna")
+        check("no more than a seven-minute game's 420 right answers", answer.startswith(b"refused "), answer)
+        answer = recordclient.save(restarted.socket, "b" * 32, 420, "Anna")
+        check("420 right answers after nine minutes are taken", answer == b"saved\n", answer)
         restarted.stop()
         directory_refusals(root)
     if failures:
