@@ -23,6 +23,14 @@ def connect(path, timeout=5.0):
     return connection
 
 
+def send(connection, data):
+    """Sends `data`, unless the service has closed the connection already (as it does at once past a cap)."""
+    try:
+        connection.sendall(data)
+    except (BrokenPipeError, ConnectionResetError):
+        pass
+
+
 def receive_all(connection, timeout=5.0):
     """Every byte the service sends until it closes the connection, within `timeout` seconds in all."""
     deadline = time.monotonic() + timeout
@@ -48,7 +56,7 @@ def ask(path, line, timeout=5.0):
     if isinstance(line, str):
         line = line.encode()
     with connect(path, timeout) as connection:
-        connection.sendall(line + b"\n")
+        send(connection, line + b"\n")
         return receive_all(connection, timeout)
 
 
@@ -81,7 +89,7 @@ def read_pair(path, timeout=5.0):
 def hold(path, first_bytes=b"", timeout=5.0):
     """A connection that sends `first_bytes` and then nothing more: the caller closes it."""
     connection = connect(path, timeout)
-    connection.sendall(first_bytes)
+    send(connection, first_bytes)
     return connection
 
 
