@@ -27,15 +27,6 @@ def check(row, condition, detail=""):
         failures.append(row)
 
 
-def wait_until(condition, seconds):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.02)
-    return True
-
-
 class Service:
     """One run of the service on `directory`, listening on a socket of its own."""
 
@@ -47,7 +38,10 @@ class Service:
                 ["systemd-socket-activate", "-l", self.socket, PROGRAM, "--directory", directory, *options],
                 stderr=errors,
             )
-        assert wait_until(lambda: os.path.exists(self.socket), 5), "no socket"
+        deadline = time.monotonic() + 5
+        while not os.path.exists(self.socket):
+            assert time.monotonic() < deadline, "no socket"
+            time.sleep(0.02)
         os.chmod(self.socket, 0o666)
 
     def refused_saves(self):
@@ -102,7 +96,8 @@ def nobody_is_held_up(root, path):
     unfinished = recordclient.hold(path, b"rea")
     idle = [recordclient.hold(path) for _ in range(3)]
     fifth = recordclient.hold(path, b"read\n")
-    check("a fifth connection of one account is closed at once", recordclient.receive_all(fifth, 1) == b"")
+    answer = recordclient.receive_all(fifth, 1)
+    check("a fifth connection of one account is closed at once", answer == b"", answer)
     if os.geteuid() == 0:
         started = time.monotonic()
         # A copy the other account can read wherever the source is.
