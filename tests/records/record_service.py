@@ -19,6 +19,7 @@ import recordclient  # noqa: E402
 
 PROGRAM = sys.argv[1]
 failures = []
+runs = []  # every run of the service, ended at the last whatever happens
 
 
 def check(row, condition, detail=""):
@@ -38,6 +39,7 @@ class Service:
                 ["systemd-socket-activate", "-l", self.socket, PROGRAM, "--directory", directory, *options],
                 stderr=errors,
             )
+        runs.append(self.process)
         deadline = time.monotonic() + 5
         while not os.path.exists(self.socket):
             assert time.monotonic() < deadline, "no socket"
@@ -144,32 +146,42 @@ def directory_refusals(root):
           alone.stderr)
 
 
+def run_all(root):
+    os.chmod(root, 0o755)  # another account's client reaches the socket
+    records = own_directory(root, "records")
+    service = Service(root, "service", records)
+    short_lived = Service(root, "short-lived", own_directory(root, "short-lived"), "--ticket-lifetime", "1")
+    ticket_and_save_tables(service, short_lived)
+    bad_requests(service.socket)
+    nobody_is_held_up(root, service.socket)
+    kept = recordclient.begin(service.socket)
+    begun_before_restart = time.monotonic()
+    check("SIGTERM ends the service cleanly", service.stop() == 0 and short_lived.stop() == 0)
+    # Two games begun nine minutes ago, written as the service writes its book.
+    begun = int(time.time() * 1000) - 9 * 60 * 1000
+    with open(os.path.join(records, "tickets"), "a", encoding="ascii") as book:
+        book.write("".join(f"{digit * 32} {os.geteuid()} {begun} 0\n" for digit in "ab"))
+    restarted = Service(root, "restarted", records)
+    time.sleep(max(0.0, begun_before_restart + 1.1 - time.monotonic()))
+    answer = recordclient.save(restarted.socket, kept, 1, "Anna")
+    check("a ticket survives a restart", answer == b"kept\n", answer)
+    answer = recordclient.save(restarted.socket, "a" * 32, 421, "Anna")
+    check("no more than a seven-minute game's 420 right answers", answer.startswith(b"refused "), answer)
+    answer = recordclient.save(restarted.socket, "b" * 32, 420, "Anna")
+    check("420 right answers after nine minutes are taken", answer == b"saved\n", answer)
+    restarted.stop()
+    directory_refusals(root)
+
+
 def main():
     with tempfile.TemporaryDirectory() as root:
-        os.chmod(root, 0o755)  # another account's client reaches the socket
-        records = own_directory(root, "records")
-        service = Service(root, "service", records)
-        short_lived = Service(root, "short-lived", own_directory(root, "short-lived"), "--ticket-lifetime", "1")
-        ticket_and_save_tables(service, short_lived)
-        bad_requests(service.socket)
-        nobody_is_held_up(root, service.socket)
-        kept = recordclient.begin(service.socket)
-        started = time.monotonic()
-        check("SIGTERM ends the service cleanly", service.stop() == 0 and short_lived.stop() == 0)
-        # Two games begun nine minutes ago, written as the service writes its book.
-        begun = int(time.time() * 1000) - 9 * 60 * 1000
-        with open(os.path.join(records, "tickets"), "a", encoding="ascii") as book:
-            book.write("".join(f"{digit * 32} {os.geteuid()} {begun} 0\n" for digit in "ab"))
-        restarted = Service(root, "restarted", records)
-        time.sleep(max(0.0, started + 1.1 - time.monotonic()))
-        answer = recordclient.save(restarted.socket, kept, 1, "Anna")
-        check("a ticket survives a restart", answer == b"kept\n", answer)
-        answer = recordclient.save(restarted.socket, "a" * 32, 421, "Anna")
-        check("no more than a seven-minute game's 420 right answers", answer.startswith(b"refused "), answer)
-        answer = recordclient.save(restarted.socket, "b" * 32, 420, "Anna")
-        check("420 right answers after nine minutes are taken", answer == b"saved\n", answer)
-        restarted.stop()
-        directory_refusals(root)
+        try:
+            run_all(root)
+        finally:
+            for process in runs:
+                if process.poll() is None:
+                    process.kill()
+                    process.wait()
     if failures:
         sys.exit(f"{len(failures)} failed: {failures}")
 
