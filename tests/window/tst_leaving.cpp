@@ -1,9 +1,11 @@
 #include "support/startedgame.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -54,6 +56,33 @@ struct EndedGame : StartedGame
     QSignalSpy ended;
 };
 
+/// The computer's record kept by the real record service on a socket of its own, started as systemd starts it, or
+/// no service at all on that socket.
+struct RecordService
+{
+    explicit RecordService(bool runs)
+    {
+        if (!runs)
+            return;
+        QVERIFY(QDir(run.path()).mkdir(QStringLiteral("record")));
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(QStringLiteral(SOCKET_ACTIVATE), {QStringLiteral("-l"), socket(), QStringLiteral(RECORD_SERVICE),
+                                                        QStringLiteral("--directory"), recordPath(QString())});
+        QTRY_VERIFY(QFileInfo::exists(socket()));
+    }
+    ~RecordService()
+    {
+        process.terminate();
+        process.waitForFinished();
+    }
+
+    QString socket() const { return run.filePath(QStringLiteral("record.socket")); }
+    QString recordPath(const QString &fileName) const { return run.filePath(QStringLiteral("record")) + fileName; }
+
+    QTemporaryDir run;
+    QProcess process;
+};
+
 } // namespace
 
 class TestLeaving : public QObject
@@ -67,7 +96,8 @@ private Q_SLOTS:
     void aFailedSaveIsAnErrorAndNeverConfirmed();
     void aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed();
     void aCallWhileLeavingOrAfterwardsDoesNothing();
-    void aComputerRecordThatFailsCostsTheRecordNeverTheGame();
+    void theComputerRecordTakesAnHonestSaveAndCostsNoGame_data();
+    void theComputerRecordTakesAnHonestSaveAndCostsNoGame();
 };
 
 void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore_data()
@@ -179,27 +209,52 @@ void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()
     QCOMPARE(game.ended.size(), 1);
 }
 
-void TestLeaving::aComputerRecordThatFailsCostsTheRecordNeverTheGame()
+void TestLeaving::theComputerRecordTakesAnHonestSaveAndCostsNoGame_data()
 {
-    QTemporaryDir run;
-    StartedGame game(QStringLiteral("Giulia"), {0.5f},
-                     records::sharedRecordKeeper(run.filePath(QStringLiteral("record.socket"))));
+    QTest::addColumn<bool>("serviceRuns");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<QString>("goodbyeBox");
+    QTest::addColumn<QByteArray>("storedScore");
+
+    QTest::newRow("an honest score") << true << 1 << confirmation << QByteArray("1\r\n");
+    QTest::newRow("a score faster than the time allows")
+        << true << 3 << QStringLiteral("Punteggio non valido: 3 risposte giuste in 0 secondi di gioco") << QByteArray();
+    QTest::newRow("no service") << false << 3 << QStringLiteral("Impossibile salvare il record in ") << QByteArray();
+}
+
+void TestLeaving::theComputerRecordTakesAnHonestSaveAndCostsNoGame()
+{
+    QFETCH(bool, serviceRuns);
+    QFETCH(int, right);
+    QFETCH(QString, goodbyeBox);
+    QFETCH(QByteArray, storedScore);
+    RecordService service(serviceRuns);
+    StartedGame game(QStringLiteral("Niccolò"), {0.5f}, records::sharedRecordKeeper(service.socket()));
     QSignalSpy ended(&game.gameWindow, &GameWindow::programEnded);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: il record del computer non è")));
-    // The game's start, which the record could not see: said once.
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^quorvane: Impossibile registrare l'inizio")));
+    if (!serviceRuns) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: il record del computer")));
+        // The game's start, which the record could not see: said once, and the game plays.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: Impossibile registrare")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: Impossibile salvare")));
+    }
 
     game.start();
     QCOMPARE(game.round.phase(), engine::Round::Phase::Playing);
-    game.play(3, 0);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^quorvane: Impossibile salvare il record")));
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    // At most one right answer a second since the countdown started.
+    QTRY_VERIFY_WITH_TIMEOUT(right > 1 || sinceStart.elapsed() > 1000, 5000);
+    game.play(right, 0);
     game.round.end();
 
     QCOMPARE(ended.size(), 1);
     QCOMPARE(ended.at(0).at(0).toInt(), 0);
-    QVERIFY2(game.dialogs->messages.last().startsWith(QStringLiteral("Impossibile salvare il record in ")),
-             qPrintable(game.dialogs->messages.join(u'|')));
+    QVERIFY2(game.dialogs->messages.last().startsWith(goodbyeBox), qPrintable(game.dialogs->messages.join(u'|')));
+    if (serviceRuns) {
+        QCOMPARE(EndedGame::bytesOf(service.recordPath(records::bestScoreFileName)), storedScore);
+        const Outcome<records::StoredRecord> read = records::sharedRecordKeeper(service.socket())->readPair();
+        QCOMPARE(read.value().championLine, storedScore.isEmpty() ? QString() : QStringLiteral("Niccolò\r\n"));
+    }
 }
 
 QTEST_MAIN(TestLeaving)
