@@ -118,12 +118,16 @@ StoredRecord ServiceClient::readPair() const
     const QByteArray answer = ask("read\n", readLimit, readingFailed);
     const qsizetype lineEnd = answer.indexOf('\n');
     const QList<QByteArray> words = answer.left(lineEnd).split(' ');
-    bool scoreOk = false;
-    bool nameOk = false;
-    const qsizetype scoreLength = words.value(1).toLongLong(&scoreOk);
-    const qsizetype nameLength = words.value(2).toLongLong(&nameOk);
-    if (lineEnd < 0 || words.size() != 3 || words.first() != "ok" || !scoreOk || !nameOk || scoreLength < 0 ||
-        nameLength < 0 || answer.size() != lineEnd + 1 + scoreLength + nameLength) {
+    // No more than a head of each file: a larger length is no answer of the service's.
+    const auto headLength = [&words](int word) {
+        bool ok = false;
+        const qsizetype length = words.value(word).toLongLong(&ok);
+        return ok && length >= 0 && length <= qsizetype(store::headBytes) ? length : -1;
+    };
+    const qsizetype scoreLength = headLength(1);
+    const qsizetype nameLength = headLength(2);
+    if (lineEnd < 0 || words.size() != 3 || words.first() != "ok" || scoreLength < 0 || nameLength < 0 ||
+        answer.size() != lineEnd + 1 + scoreLength + nameLength) {
         failAnswer(readingFailed);
     }
     const std::string_view bytes(answer.constData() + lineEnd + 1, std::size_t(scoreLength + nameLength));
