@@ -7,7 +7,7 @@
 #include <string_view>
 
 /// The record files: the best score and the champion's name, one line each, kept between runs in the per-user data
-/// directory (the computer's shared pair is the record service's: see recordservice.h). Every failure throws a
+/// directory (the computer's shared pair is the record service's: see serviceclient.h). Every failure throws a
 /// std::runtime_error naming the path.
 namespace records {
 

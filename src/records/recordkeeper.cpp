@@ -1,7 +1,7 @@
 #include "records/recordkeeper.h"
 
 #include "records/local8bit.h"
-#include "records/recordservice.h"
+#include "records/serviceclient.h"
 #include "records/store/recordstore.h"
 
 #include <QFile>
@@ -89,7 +89,7 @@ public:
     }
 
 private:
-    RecordService m_service;
+    ServiceClient m_service;
     QByteArray m_ticket;
 };
 

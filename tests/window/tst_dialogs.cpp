@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 class TestDialogs : public QObject
 {
     Q_OBJECT
@@ -37,16 +39,13 @@ void TestDialogs::theNameBoxTakesOnlyANameTheRecordKeeps_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("taken");
 
-    QTest::newRow("accents, pasted") << QStringLiteral("Nic") << QStringLiteral("colò") << QStringLiteral("Niccolò");
-    QTest::newRow("an apostrophe, pasted")
-        << QStringLiteral("D'") << QStringLiteral("Amico") << QStringLiteral("D'Amico");
-    QTest::newRow("a direction override, pasted")
-        << QStringLiteral("Anna") << QStringLiteral("\u202E ozzaM") << QStringLiteral("Anna");
-    QTest::newRow("a zero-width space, pasted")
-        << QStringLiteral("Anna") << QStringLiteral("\u200BMaria") << QStringLiteral("Anna");
+    QTest::newRow("accents") << u"Nic"_s << u"colò"_s << u"Niccolò"_s;
+    QTest::newRow("apostrophe") << u"D'"_s << u"Amico"_s << u"D'Amico"_s;
+    QTest::newRow("direction override") << u"Anna"_s << u"\u202E ozzaM"_s << u"Anna"_s;
+    QTest::newRow("zero-width space") << u"Anna"_s << u"\u200BMaria"_s << u"Anna"_s;
     // A blank alone stays typeable, so that the box never refuses the first key of " Anna"; blanks alone are no name.
-    QTest::newRow("a leading blank") << QStringLiteral(" Anna") << QString() << QStringLiteral(" Anna");
-    QTest::newRow("blanks alone") << QStringLiteral("   ") << QString() << QString();
+    QTest::newRow("a leading blank") << u" Anna"_s << QString() << u" Anna"_s;
+    QTest::newRow("blanks alone") << u"   "_s << QString() << QString();
 }
 
 void TestDialogs::theNameBoxTakesOnlyANameTheRecordKeeps()

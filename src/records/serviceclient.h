@@ -23,10 +23,10 @@ QString recordServiceSocket();
 
 /// The record service listening at one socket. Every call throws a std::runtime_error: the service's own reason when
 /// it refuses, or "<what> <shared directory>: <reason>" when it cannot be asked.
-class RecordService
+class ServiceClient
 {
 public:
-    explicit RecordService(QString socket) : m_socket(std::move(socket)) {}
+    explicit ServiceClient(QString socket) : m_socket(std::move(socket)) {}
 
     /// A ticket for a game whose countdown starts now: only a save that names it is taken.
     QByteArray ticket() const;

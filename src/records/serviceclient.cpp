@@ -1,4 +1,4 @@
-#include "records/recordservice.h"
+#include "records/serviceclient.h"
 
 #include "records/local8bit.h"
 #include "records/store/recordconstants.h"
@@ -57,12 +57,12 @@ QString recordServiceSocket()
     return QStringLiteral(QUORVANE_RECORD_SOCKET);
 }
 
-void RecordService::failWith(const std::string &what, const QString &reason) const
+void ServiceClient::failWith(const std::string &what, const QString &reason) const
 {
     store::fail(what, local8Bit(sharedDirectory()), local8Bit(reason));
 }
 
-QByteArray RecordService::ask(const QByteArray &request, std::chrono::milliseconds limit, const std::string &what) const
+QByteArray ServiceClient::ask(const QByteArray &request, std::chrono::milliseconds limit, const std::string &what) const
 {
     const QDeadlineTimer deadline(limit);
     QLocalSocket socket;
@@ -94,12 +94,12 @@ QByteArray RecordService::ask(const QByteArray &request, std::chrono::millisecon
     return answer;
 }
 
-void RecordService::failAnswer(const std::string &what) const
+void ServiceClient::failAnswer(const std::string &what) const
 {
     failWith(what, QStringLiteral("il servizio quorvane-record ha dato una risposta non valida"));
 }
 
-QByteArray RecordService::ticket() const
+QByteArray ServiceClient::ticket() const
 {
     const std::string what = "Impossibile registrare l'inizio della partita presso il record in";
     const QByteArray answer = ask("begin\n", readLimit, what);
@@ -113,24 +113,28 @@ QByteArray RecordService::ticket() const
 }
 
 // The answer to a read: "ok <n1> <n2>", then the bytes of both files' heads, best score first.
-StoredRecord RecordService::readPair() const
+StoredRecord ServiceClient::readPair() const
 {
     const QByteArray answer = ask("read\n", readLimit, readingFailed);
     const qsizetype lineEnd = answer.indexOf('\n');
     const QList<QByteArray> words = answer.left(lineEnd).split(' ');
-    bool scoreOk = false;
-    bool nameOk = false;
-    const qsizetype scoreLength = words.value(1).toLongLong(&scoreOk);
-    const qsizetype nameLength = words.value(2).toLongLong(&nameOk);
-    if (lineEnd < 0 || words.size() != 3 || words.first() != "ok" || !scoreOk || !nameOk || scoreLength < 0 ||
-        nameLength < 0 || answer.size() != lineEnd + 1 + scoreLength + nameLength) {
+    // No more than a head of each file: a larger length is no answer of the service's.
+    const auto headLength = [&words](int word) {
+        bool ok = false;
+        const qsizetype length = words.value(word).toLongLong(&ok);
+        return ok && length >= 0 && length <= qsizetype(store::headBytes) ? length : -1;
+    };
+    const qsizetype scoreLength = headLength(1);
+    const qsizetype nameLength = headLength(2);
+    if (lineEnd < 0 || words.size() != 3 || words.first() != "ok" || scoreLength < 0 || nameLength < 0 ||
+        answer.size() != lineEnd + 1 + scoreLength + nameLength) {
         failAnswer(readingFailed);
     }
     const std::string_view bytes(answer.constData() + lineEnd + 1, std::size_t(scoreLength + nameLength));
     return recordOf(bytes.substr(0, std::size_t(scoreLength)), bytes.substr(std::size_t(scoreLength)));
 }
 
-bool RecordService::save(const QByteArray &ticket, qint16 score, const QString &name) const
+bool ServiceClient::save(const QByteArray &ticket, qint16 score, const QString &name) const
 {
     const std::string what = "Impossibile salvare il record in";
     const QByteArray answer =
