@@ -27,8 +27,9 @@ PREFIX ?= /usr/local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Said either way: CMake caches the options, so a CI build would otherwise leave them on for later plain builds.
 # In CI a suite may not skip for want of a privilege: CI's machine has them all.
+# The prefix is given at configure time as well: the service's unit names where its program is installed.
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$(if $(CI),ON,OFF) \
-	-DQUORVANE_NO_SKIP=$(if $(CI),ON,OFF)
+	-DQUORVANE_NO_SKIP=$(if $(CI),ON,OFF) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 # The suites run side by side, as many at once as the machine has cores; those that share something declare it
 # (tests/CMakeLists.txt). The package's build and check (label "release") is CI's and the release's, not make test's.
 CTEST := ctest --output-on-failure --timeout 300 -j$(shell nproc)
