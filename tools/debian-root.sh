@@ -57,17 +57,25 @@ unmount_all()
             echo "$name: could not unmount ${mounted[i]}" >&2
     done
     mounted=()
+    if [ -n "${root_lock-}" ]; then
+        exec {root_lock}>&-
+        root_lock=
+    fi
 }
+# What another run left mounted is used as it is, and left.
 mount_in_root()
 {
     local target=$root$1
     shift
+    ! mountpoint -q "$target" || return 0
     mount "$@" "$target"
     mounted+=("$target")
 }
-# Mounts what programs in the root expect; unmount_all undoes it.
+# Mounts what programs in the root expect; unmount_all undoes it. One check at a time in a root: a second waits.
 enter_root()
 {
+    exec {root_lock}>"$root.lock"
+    flock "$root_lock"
     # Packages installed in the root must not start services.
     printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
     chmod 755 "$root/usr/sbin/policy-rc.d"
