@@ -139,7 +139,7 @@ upgrade()
     if [ "$override" = refused ]; then
         check "the configuration stops" [ "$status" != 0 ]
         check "it says what to change" grep -qF "dpkg-statoverride --remove $shared" /tmp/apt.log
-        grep -F 'quorvane-record-setup:' /tmp/apt.log | sed 's/^/  said: /'
+        sed -n 's/^quorvane-record-setup: /  said: /p' /tmp/apt.log
         check "the record is untouched" [ "$(pair_owners)" = "$owners" ]
         # As the message says.
         dpkg-statoverride --remove "$shared"
