@@ -3,7 +3,8 @@
 # packages of the two earlier layouts of the computer's record are built from this checkout's history (the
 # set-group-id one, built with CPack, and the set-user-id one) beside this commit's, and tools/package-lifecycle.sh
 # installs, upgrades and purges them there. In a Debian 13 root this commit's package is built and installed and
-# purged too; lintian judges it on both. Prints the time of each step.
+# purged too; lintian judges it on both. In the Debian 12 root `make install` as root is checked as well. Prints the
+# time of each step.
 # usage: sudo tools/check-upgrades.sh   (uncommitted changes are not seen)
 # The roots are $QUORVANE_ROOTS/{bookworm,trixie} (default /var/tmp/quorvane-roots), made with debootstrap if
 # missing and kept; so are the packages built there, under /var/cache/quorvane-check/<commit>/, for the next run.
@@ -95,7 +96,13 @@ for release in bookworm trixie; do
     fi
     cp "$source/tools/package-lifecycle.sh" "$root/root/package-lifecycle.sh"
     echo "== $release: install, upgrades, purge"
-    if in_root bash /root/package-lifecycle.sh "$new" "${earlier[@]}"; then
+    # `make install` from this commit's clone too, in the Debian 12 root.
+    make_install=()
+    if [ "$release" = bookworm ]; then
+        clone_commit /root/quorvane-build "$commit"
+        make_install=(MAKE_INSTALL_FROM=/root/quorvane-build)
+    fi
+    if in_root "${make_install[@]}" bash /root/package-lifecycle.sh "$new" "${earlier[@]}"; then
         step_done "$release: install, upgrades, purge"
     else
         status=1

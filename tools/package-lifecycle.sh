@@ -6,6 +6,8 @@
 # time that the champion set before is kept byte for byte, that no file of the package has a set-user-id or
 # set-group-id bit, that the service's socket is enabled and that the account owns the record. Prints one line per
 # scenario and its time, and the failed checks.
+# With MAKE_INSTALL_FROM=<checkout>, it also runs `make install` as root from that checkout onto /usr/local, over the
+# set-user-id helper an earlier `make install` left, and checks the same.
 # usage: package-lifecycle.sh <package> [<set-group-id layout's package> <set-user-id layout's package>]
 set -euo pipefail
 
@@ -161,6 +163,29 @@ for override in none refused honoured; do
     [ -z "$setgid_package" ] || upgrade set-group-id "$setgid_package" "$override"
     [ -z "$setuid_package" ] || upgrade set-user-id "$setuid_package" "$override"
 done
+
+# The checks of an installed package on what `make install` installed under /usr/local.
+check_made_install()
+{
+    local prefix=/usr/local
+    make -C "$1" install >/tmp/make-install.log 2>&1 || {
+        tail -n 20 /tmp/make-install.log
+        check "make install succeeds" false
+    }
+    check "the directory is $account:$account 755" [ "$(stat -c '%U:%G %a' "$shared")" = "$account:$account 755" ]
+    check "the socket is enabled" [ "$(systemctl is-enabled quorvane-record.socket)" = enabled ]
+    check "no set-user-id or set-group-id file" [ -z "$(find $prefix/games $prefix/lib/games -perm /6000)" ]
+    check "what root runs is root's" [ -z "$(find $prefix/lib/games/quorvane -not -user root)" ]
+    check "the earlier helper is gone" [ ! -e $prefix/lib/games/quorvane/quorvane-record ]
+    systemctl disable --quiet quorvane-record.socket
+    xargs rm -f <"$1/build/install_manifest.txt"
+}
+if [ -n "${MAKE_INSTALL_FROM-}" ]; then
+    begin "make install over an earlier one"
+    install -D -m 4755 /bin/true /usr/local/lib/games/quorvane/quorvane-record
+    check_made_install "$MAKE_INSTALL_FROM"
+    end
+fi
 reset
 
 if [ "$failures" = 0 ]; then
