@@ -34,21 +34,13 @@ void TestNameRule::takesOnlyAPrintableLine_data()
     QTest::newRow("NUL") << QByteArray("Anna\0Bruno", 10) << false;
     QTest::newRow("C1 control") << QByteArray("Anna\xc2\x85") << false;
     QTest::newRow("line separator") << QByteArray("Anna\xe2\x80\xa8") << false;
-    QTest::newRow("right-to-left override") << QByteArray("\xe2\x80\xae"
-                                                          "ocraM")
-                                            << false;
+    QTest::newRow("right-to-left override") << QStringLiteral("\u202eocraM").toUtf8() << false;
     QTest::newRow("right-to-left isolate") << QByteArray("Marco\xe2\x81\xa7") << false;
     QTest::newRow("Arabic letter mark") << QByteArray("Marco\xd8\x9c") << false;
-    QTest::newRow("zero-width space") << QByteArray("Mar\xe2\x80\x8b"
-                                                    "co")
-                                      << false;
-    QTest::newRow("word joiner") << QByteArray("Mar\xe2\x81\xa0"
-                                               "co")
-                                 << false;
+    QTest::newRow("zero-width space") << QStringLiteral("Mar\u200bco").toUtf8() << false;
+    QTest::newRow("word joiner") << QStringLiteral("Mar\u2060co").toUtf8() << false;
     QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbfMarco") << false;
-    QTest::newRow("soft hyphen") << QByteArray("Mar\xc2\xad"
-                                               "co")
-                                 << false;
+    QTest::newRow("soft hyphen") << QStringLiteral("Mar\u00adco").toUtf8() << false;
     QTest::newRow("Hangul filler") << QByteArray("\xe3\x85\xa4") << false;
     QTest::newRow("tag character") << QByteArray("Marco\xf3\xa0\x80\x81") << false;
     QTest::newRow("private use") << QByteArray("Marco\xee\x80\x80") << false;
@@ -56,9 +48,7 @@ void TestNameRule::takesOnlyAPrintableLine_data()
     QTest::newRow("non-character of another plane") << QByteArray("Marco\xf0\x9f\xbf\xbf") << false;
     QTest::newRow("three marks in a row") << QByteArray("a\xcc\x80\xcc\x81\xcc\x82") << false;
     QTest::newRow("a pile of marks") << QByteArray("Z") + QByteArray("\xcd\x8e").repeated(40) << false;
-    QTest::newRow("a mark at the start") << QByteArray("\xcc\x80"
-                                                       "a")
-                                         << false;
+    QTest::newRow("a mark at the start") << QStringLiteral("\u0300a").toUtf8() << false;
     QTest::newRow("a lone continuation byte") << QByteArray("Marco\x80") << false;
     QTest::newRow("a cut-short sequence") << QByteArray("Marco\xc3") << false;
     QTest::newRow("an overlong slash") << QByteArray("\xc0\xaf") << false;

@@ -24,32 +24,11 @@ constexpr std::size_t longestTicketFile = 1 << 20;
 
 std::string readTicketFile(const store::Directory &directory)
 {
-    const std::string what = "Impossibile leggere i biglietti delle partite in";
-    const int fd = openat(directory.fd(), ticketFile, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT)
-        return {};
-    if (fd < 0)
-        failOn(what, directory, ticketFile);
-    std::string text(longestTicketFile, '\0');
-    std::size_t got = 0;
     struct stat status
     {};
-    bool regular = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    while (regular && got < text.size()) {
-        const ssize_t count = read(fd, text.data() + got, text.size() - got);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0) {
-            regular = count == 0;
-            break;
-        }
-        got += std::size_t(count);
-    }
-    close(fd);
-    if (!regular)
-        store::fail(what, directory.pathOf(ticketFile), "non è un file regolare leggibile");
-    text.resize(got);
-    return text;
+    if (fstatat(directory.fd(), ticketFile, &status, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT)
+        return {};
+    return store::readHead(directory, ticketFile, longestTicketFile);
 }
 
 void writeTicketFile(const store::Directory &directory, std::string_view text)

@@ -16,7 +16,7 @@ inline constexpr std::size_t headBytes = 4096;
 inline constexpr std::size_t longestLine = 250;
 /// A game's score is its count of right answers, a 16-bit whole number.
 inline constexpr int highestScore = 32767;
-/// The longest the helper waits for anything: its input, or another game's save to finish.
+/// The longest a save waits for another save to finish.
 inline constexpr int longestWaitSeconds = 5;
 /// The longest a game about to start waits for another game's save to finish before it plays without the record:
 /// a save takes milliseconds, and a holder stuck for longer must not keep a child from playing.
