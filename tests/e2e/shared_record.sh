@@ -33,10 +33,11 @@ if [ -e "$shared" ] && [ ! -e "$shared/$own_mark" ]; then
     skip "$shared exists and is not this test's own: the computer's record is left alone"
 fi
 # The rest runs in a mount namespace of its own, with empty folders over the shared directory's parent, over
-# /usr/local, where the game is installed as `make install` does it, and over the socket's folder: nothing of the
-# computer's is touched, and another run of this test at the same time cannot pull a folder away.
+# /usr/local, where the game is installed as `make install` does it, over the socket's folder and over the folder
+# where the install enables the socket: nothing of the computer's is touched, and another run of this test at the
+# same time cannot pull a folder away.
 parent=$(dirname "$shared")
-folders=("$parent" /usr/local "$(dirname "$socket")")
+folders=("$parent" /usr/local "$(dirname "$socket")" /etc/systemd/system)
 if [ -z "${QUORVANE_PRIVATE_MOUNT:-}" ]; then
     # CTest keeps the suites of one run from sharing the accounts; this keeps apart runs from two build trees. Only
     # this process holds the lock, so that nothing the test leaves running can keep it.
@@ -102,23 +103,8 @@ chmod 755 "$work"
 cp "$here/champion.py" "$here/play.py" "$here/recordclient.py" "$here/recordattack.py" "$work/"
 game=/usr/local/games/quorvane
 service=/usr/local/lib/games/quorvane/quorvane-recordd
-as_service()
-{
-    setpriv --reuid="$account" --regid="$account" --clear-groups -- "$service" "$@"
-}
-# What the package's setup does as root at install time: the record's account, its own directory, and the pair an
-# earlier version left there adopted by the service.
-set_up_record()
-{
-    getent passwd "$account" >/dev/null ||
-        adduser --system --group --quiet --no-create-home --home "$shared" "$account"
-    mkdir -p "$shared"
-    chown "$account:$account" "$shared"
-    chmod 0755 "$shared"
-    (cd / && as_service --prepare --directory "$shared")
-}
+# As root, the install makes the record's account and its directory, and enables the service's socket.
 cmake --install "$build" --prefix /usr/local >/dev/null
-set_up_record
 
 for child in a b; do
     user="qvtest$child$$"
@@ -141,7 +127,6 @@ chown root:games "$shared"
 chmod 0775 "$shared"
 # Installing the new version over it, as the package's postinst does too.
 cmake --install "$build" --prefix /usr/local >/dev/null
-set_up_record
 for file in "${records[@]}"; do
     [ "$(stat -c '%U %a' "$file")" = "$account 644" ] || fail "$file was not handed over: $(stat -c '%U %a' "$file")"
 done
@@ -167,7 +152,6 @@ short=$parent/short-lived
 short_socket=$(dirname "$socket")/short-lived.socket
 mkdir "$short"
 chown "$account:$account" "$short"
-(cd / && as_service --prepare --directory "$short")
 serve "$short_socket" --directory "$short" --ticket-lifetime 1
 
 # One request of child $1 to the service at $2, answered within a second whatever the other child does; prints the
