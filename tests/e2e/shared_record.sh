@@ -169,7 +169,8 @@ ask()
     shift
     ask_at "$child" "$socket" "$@"
 }
-# Tickets begun now, for the saves of later rounds: as a game's, well before the save. At most 8 live per account.
+# Tickets begun now, for the saves of later rounds: as a game's, well before the save. The service keeps 8 for each
+# account, used or not, and drops the oldest for a ninth: these are used oldest first, before the games' own come.
 tickets=("" "")
 begin_tickets() # <child> <how many>
 {
@@ -243,7 +244,6 @@ other_child_beats_it()
     take_ticket "$victim" "$score"
     answer=$(ask "$victim" save "$ticket" "$score" "${names[$victim]}")
     [ "$answer" = saved ] || fail "${names[$victim]} could not beat the record with $score: $answer"
-    release_holders
     champion=$victim
 }
 for file in "${records[@]}" "$shared/record.lock" "$shared/tickets"; do attack "chmod 0000 $file" chmod 0000 "$file"; done
@@ -264,6 +264,7 @@ time.sleep(60)' "$file"
 done
 for file in "${records[@]}" "$shared" "$shared/record.lock"; do hold "flock on $file" flock -n "$file" sleep 60; done
 other_child_beats_it
+release_holders
 
 # The champion turns on the service itself: it stops it, stops its own requests halfway, never ends one, and holds
 # connection after connection. Meanwhile the other child reads and saves, each within a second, and its real game
@@ -320,6 +321,7 @@ expect_save "a used ticket" refused 0 "$socket" "$ticket" $((score + 1)) Anna
 # message with an impossible score), then ordinary Italian names, one with a decomposed accent.
 refused_names=($'Anna\xe2\x80\xaeanihC' $'An\xe2\x80\x8bna' $'Anna\xcc\x81\xcc\x81\xcc\x81' ''
     'Record azzerato dal sistema. Riavvia il computer')
+# The two children take turns.
 for name in "${refused_names[@]}"; do
     take_ticket $((saves % 2)) $((score + 1))
     claimed=$((score + 1))
