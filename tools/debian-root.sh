@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A throwaway Debian root for the release checks, sourced by them (bash): made with debootstrap where missing (or
 # reused), its /proc, /sys and /dev mounted while the check runs, commands run in it as root with a plain
 # environment. Packages installed in it never start services. Before sourcing, the check sets `release`, `root`
