@@ -16,9 +16,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A game about to start must not wait long for the record; a save may wait for another game's save to finish.
-constexpr auto readLimit = 1s;
-constexpr auto saveLimit = 5s;
+// A game about to start must not wait long for the record; a save may wait for another game's save to finish. Each
+// is half a second longer than the service's own wait for the record's lock, so that the child hears its reason.
+constexpr auto readLimit = std::chrono::seconds(store::longestReadWaitSeconds) + 500ms;
+constexpr auto saveLimit = std::chrono::seconds(store::longestWaitSeconds) + 500ms;
 
 const std::string readingFailed = "Impossibile leggere il record in";
 

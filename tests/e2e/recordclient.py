@@ -39,8 +39,9 @@ def ask(path, line, timeout=5.0):
     """The service's whole answer (bytes) to `line` (bytes or str, sent with a line feed after it)."""
     if isinstance(line, str):
         line = line.encode()
+    deadline = time.monotonic() + timeout
     with hold(path, line + b"\n", timeout) as connection:
-        return receive_all(connection, timeout)
+        return receive_all(connection, deadline - time.monotonic())
 
 
 def begin(path, timeout=5.0):

@@ -33,8 +33,8 @@ bool GameWindow::prepareGame()
         Q_EMIT runTimeError(read.error());
         return false;
     }
-    // Another child's game that holds the computer's record, or a helper that cannot run, must not keep this child
-    // from playing: the game plays against an empty record, and a new best score is still judged against the
+    // Another child's game that holds the computer's record, or a record service that does not answer, must not keep
+    // this child from playing: the game plays against an empty record, and a new best score is still judged against the
     // stored one when it is saved.
     if (!read.ok())
         qWarning("quorvane: il record del computer non è disponibile: %s", qPrintable(read.error()));
