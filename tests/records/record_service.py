@@ -6,32 +6,26 @@ usage: record_service.py QUORVANE_RECORDD
 
 import os
 import re
+import shutil
 import signal
 import subprocess
 import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import recordclient  # noqa: E402
 
 PROGRAM = sys.argv[1]
 failures = []
+runs = []  # every run of the service, ended at the last whatever happens
 
 
 def check(row, condition, detail=""):
     print(("ok   " if condition else "FAIL ") + row + ("" if condition else f": {detail!r}"))
     if not condition:
         failures.append(row)
-
-
-def wait_until(condition, seconds):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.02)
-    return True
 
 
 class Service:
@@ -45,7 +39,11 @@ class Service:
                 ["systemd-socket-activate", "-l", self.socket, PROGRAM, "--directory", directory, *options],
                 stderr=errors,
             )
-        assert wait_until(lambda: os.path.exists(self.socket), 5), "no socket"
+        runs.append(self.process)
+        deadline = time.monotonic() + 5
+        while not os.path.exists(self.socket):
+            assert time.monotonic() < deadline, "no socket"
+            time.sleep(0.02)
         os.chmod(self.socket, 0o666)
 
     def refused_saves(self):
@@ -96,15 +94,18 @@ def bad_requests(path):
           recordclient.ask(path, "x" * 1300, 3).startswith(b"refused "))
 
 
-def nobody_is_held_up(path):
+def nobody_is_held_up(root, path):
     unfinished = recordclient.hold(path, b"rea")
     idle = [recordclient.hold(path) for _ in range(3)]
     fifth = recordclient.hold(path, b"read\n")
-    check("a fifth connection of one account is closed at once", recordclient.receive_all(fifth, 1) == b"")
+    answer = recordclient.receive_all(fifth, 1)
+    check("a fifth connection of one account is closed at once", answer == b"", answer)
     if os.geteuid() == 0:
         started = time.monotonic()
-        other = subprocess.run(["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", sys.executable,
-                                recordclient.__file__, path, "read", "1"], capture_output=True, timeout=10)
+        # A copy the other account can read wherever the source is.
+        client = shutil.copy(recordclient.__file__, root)
+        other = subprocess.run(["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", sys.executable, client,
+                                path, "read", "1"], capture_output=True, timeout=10)
         check("another account's read is answered within a second while they wait",
               other.returncode == 0 and other.stdout == b"ok 3 10\n1\r\n" + "Niccolò\r\n".encode(),
               (other.returncode, other.stdout, time.monotonic() - started))
@@ -145,32 +146,42 @@ def directory_refusals(root):
           alone.stderr)
 
 
+def run_all(root):
+    os.chmod(root, 0o755)  # another account's client reaches the socket
+    records = own_directory(root, "records")
+    service = Service(root, "service", records)
+    short_lived = Service(root, "short-lived", own_directory(root, "short-lived"), "--ticket-lifetime", "1")
+    ticket_and_save_tables(service, short_lived)
+    bad_requests(service.socket)
+    nobody_is_held_up(root, service.socket)
+    kept = recordclient.begin(service.socket)
+    begun_before_restart = time.monotonic()
+    check("SIGTERM ends the service cleanly", service.stop() == 0 and short_lived.stop() == 0)
+    # Two games begun nine minutes ago, written as the service writes its book.
+    begun = int(time.time() * 1000) - 9 * 60 * 1000
+    with open(os.path.join(records, "tickets"), "a", encoding="ascii") as book:
+        book.write("".join(f"{digit * 32} {os.geteuid()} {begun} 0\n" for digit in "ab"))
+    restarted = Service(root, "restarted", records)
+    time.sleep(max(0.0, begun_before_restart + 1.1 - time.monotonic()))
+    answer = recordclient.save(restarted.socket, kept, 1, "Anna")
+    check("a ticket survives a restart", answer == b"kept\n", answer)
+    answer = recordclient.save(restarted.socket, "a" * 32, 421, "Anna")
+    check("no more than a seven-minute game's 420 right answers", answer.startswith(b"refused "), answer)
+    answer = recordclient.save(restarted.socket, "b" * 32, 420, "Anna")
+    check("420 right answers after nine minutes are taken", answer == b"saved\n", answer)
+    restarted.stop()
+    directory_refusals(root)
+
+
 def main():
     with tempfile.TemporaryDirectory() as root:
-        os.chmod(root, 0o755)  # another account's client reaches the socket
-        records = own_directory(root, "records")
-        service = Service(root, "service", records)
-        short_lived = Service(root, "short-lived", own_directory(root, "short-lived"), "--ticket-lifetime", "1")
-        ticket_and_save_tables(service, short_lived)
-        bad_requests(service.socket)
-        nobody_is_held_up(service.socket)
-        kept = recordclient.begin(service.socket)
-        started = time.monotonic()
-        check("SIGTERM ends the service cleanly", service.stop() == 0 and short_lived.stop() == 0)
-        # Two games begun nine minutes ago, written as the service writes its book.
-        begun = int(time.time() * 1000) - 9 * 60 * 1000
-        with open(os.path.join(records, "tickets"), "a", encoding="ascii") as book:
-            book.write("".join(f"{digit * 32} {os.geteuid()} {begun} 0\n" for digit in "ab"))
-        restarted = Service(root, "restarted", records)
-        time.sleep(max(0.0, started + 1.1 - time.monotonic()))
-        answer = recordclient.save(restarted.socket, kept, 1, "Anna")
-        check("a ticket survives a restart", answer == b"kept\n", answer)
-        answer = recordclient.save(restarted.socket, "a" * 32, 421, "Anna")
-        check("no more than a seven-minute game's 420 right answers", answer.startswith(b"refused "), answer)
-        answer = recordclient.save(restarted.socket, "b" * 32, 420, "Anna")
-        check("420 right answers after nine minutes are taken", answer == b"saved\n", answer)
-        restarted.stop()
-        directory_refusals(root)
+        try:
+            run_all(root)
+        finally:
+            for process in runs:
+                if process.poll() is None:
+                    process.kill()
+                    process.wait()
     if failures:
         sys.exit(f"{len(failures)} failed: {failures}")
 
