@@ -2,11 +2,11 @@
 # program, root's, for the package's postinst; run at once by `make install` as root onto the system. Included last,
 # so that it runs after the service program and its units are installed.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/quorvane-record-setup.in quorvane-record-setup @ONLY)
-install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/quorvane-record-setup DESTINATION ${QUORVANE_RECORD_HELPER_DIR})
+install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/quorvane-record-setup DESTINATION ${QUORVANE_RECORD_SERVICE_DIR})
 # A staged install (DESTDIR, as the package build does) leaves the setup to the package's postinst; an install by
 # another account or under another prefix keeps each account's own record and changes nothing on the system.
 install(CODE "
-    set(setup \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUORVANE_RECORD_HELPER_DIR}/quorvane-record-setup\")
+    set(setup \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUORVANE_RECORD_SERVICE_DIR}/quorvane-record-setup\")
     execute_process(COMMAND id -u OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT \"\$ENV{DESTDIR}\" STREQUAL \"\" OR NOT user STREQUAL 0 OR
        NOT (CMAKE_INSTALL_PREFIX STREQUAL /usr OR CMAKE_INSTALL_PREFIX STREQUAL /usr/local))
