@@ -7,18 +7,19 @@ RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
 	libespeak-ng-dev espeak-ng-data libpcaudio-dev libpcaudio0 \
 	fonts-liberation2 fonts-roboto-unhinted
 # What `make test` adds: a display, a window manager, keys and screenshots, the accessibility bus, a faster clock,
-# the sound tests' recorder, the benchmarks' X library, and the package build with its checks.
+# the sound tests' recorder, the benchmarks' X library, systemd's tools that start the record service on a socket and
+# check its units, and the package build with its checks.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils xfwm4 imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
 	strace pulseaudio-utils libxcb1-dev poppler-utils \
-	desktop-file-utils appstream dpkg-dev debhelper file groff-base lintian
+	desktop-file-utils appstream dpkg-dev debhelper file groff-base lintian systemd
 # The headless Wayland compositor that the game is started on without XWayland, installed without the GNOME desktop
 # pieces it recommends (about 120 MB of the 330 MB it would bring on Debian 12).
 WAYLAND_TEST_PACKAGES := mutter
 # The sound tests start a private instance of the server the machine has, and never install the other: two servers
 # fight over one socket. Only a machine with neither (a headless one, with no desktop to disturb) gets both.
 SOUND_SERVERS := pipewire wireplumber pipewire-pulse pulseaudio
-# What `make run` builds: the game and its record helper.
-GAME_TARGETS := quorvane quorvane-record
+# What `make run` builds: the game and its record service.
+GAME_TARGETS := quorvane quorvane-recordd
 
 BUILD_DIR ?= build
 # The unit and widget tests once more with AddressSanitizer and UndefinedBehaviorSanitizer (`make sanitize`).
@@ -27,8 +28,9 @@ PREFIX ?= /usr/local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Said either way: CMake caches the options, so a CI build would otherwise leave them on for later plain builds.
 # In CI a suite may not skip for want of a privilege: CI's machine has them all.
+# The prefix is given at configure time as well: the service's unit names where its program is installed.
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$(if $(CI),ON,OFF) \
-	-DQUORVANE_NO_SKIP=$(if $(CI),ON,OFF)
+	-DQUORVANE_NO_SKIP=$(if $(CI),ON,OFF) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 # The suites run side by side, as many at once as the machine has cores; those that share something declare it
 # (tests/CMakeLists.txt). The package's build and check (label "release") is CI's and the release's, not make test's.
 CTEST := ctest --output-on-failure --timeout 300 -j$(shell nproc)

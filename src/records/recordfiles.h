@@ -4,17 +4,19 @@
 
 #include <QString>
 
-/// The record files: the best score and the champion's name, one line each, kept between runs. Installed for the
-/// whole computer they live in its shared games directory, read and written only through the record helper;
-/// otherwise in the per-user data directory. Every failure throws a std::runtime_error naming the path.
+#include <string_view>
+
+/// The record files: the best score and the champion's name, one line each, kept between runs in the per-user data
+/// directory (the computer's shared pair is the record service's: see serviceclient.h). Every failure throws a
+/// std::runtime_error naming the path.
 namespace records {
 
 // Appended to recordDirectory(), which already ends in a separator: the doubled separator is harmless.
 inline const QString bestScoreFileName = u'/' + QString::fromLatin1(store::bestScoreFile);
 inline const QString championFileName = u'/' + QString::fromLatin1(store::championFile);
 
-/// The directory of the record files, ending in one '/': the computer's shared games directory when it exists and
-/// the record helper is installed beside the game; otherwise the per-user data directory, created when missing.
+/// The directory of the account's own record files, ending in one '/': the per-user data directory, created when
+/// missing.
 QString recordDirectory();
 
 /// What the record file at `path` shows (see store::recordLine). An empty file gives the empty text; anything but a
@@ -30,8 +32,11 @@ struct StoredRecord
     double bestScore = 0;
 };
 
+/// The record as the heads of its two files show it.
+StoredRecord recordOf(std::string_view bestScoreHead, std::string_view championHead);
+
 /// Completes or undoes a save that was cut short in `recordDirectory`, creates the missing record files empty and
-/// reads both; the shared pair is read under the helper's lock, never torn by another game's save.
+/// reads both.
 StoredRecord readRecord(const QString &recordDirectory);
 
 /// What the record's labels show while the computer's shared record cannot be read: the game plays without it.

@@ -2,21 +2,22 @@
 
     champion.py <path to quorvane> <name> <champion expected at start-up> <best score expected> <right answers>
 Run inside an X server and a D-Bus session, as the child's own account. An empty champion means no record yet; "-"
-means a record that another game holds: shown as unavailable, and a new best score that cannot be saved.
-Leaves with the exit button and expects the record confirmation when the right answers beat the best score.
+means a record service that does not answer: the record shown as unavailable, and a new best score that cannot be
+saved. Leaves with the exit button and expects the record confirmation when the right answers beat the best score.
 """
 
 import os
 import sys
 import tempfile
+import time
 
 from play import RECORD_SAVED, Failure, Game
 
 UNAVAILABLE = "-"
-# Longer than a start-up takes, shorter than the helper's wait for a stuck save: a game that waited for the holder
-# to let go would miss it.
+# Longer than a start-up takes: a game that waited for the missing service would miss it.
 UNAVAILABLE_START_SECONDS = 4.0
-NOT_SAVED = "Impossibile salvare il record in /var/games/quorvane: un altro gioco lo sta salvando da più di 5 secondi"
+NOT_SAVED = ("Impossibile salvare il record in /var/games/quorvane: il servizio quorvane-record non ha visto iniziare "
+             "questa partita")
 
 
 def main():
@@ -33,7 +34,10 @@ def main():
             elif champion:
                 game.expect_shown("the champion", champion + "\r\n")
                 game.expect_shown("the best score", best + "\r\n")
-            for _ in range(int(right)):
+            # The service believes at most one right answer a second since the countdown started, as a child's.
+            started = time.monotonic()
+            for answered in range(int(right)):
+                time.sleep(max(0.0, started + answered + 1 - time.monotonic()))
                 game.answer(right=True)
             game.leave(record=unavailable or int(right) > int(best or 0),
                        saved=NOT_SAVED if unavailable else RECORD_SAVED)
@@ -43,6 +47,8 @@ def main():
             print("FAIL:", failure)
         finally:
             game.stop()
+        with open(log.name) as output:
+            print("--- program output ---\n" + output.read())
     return 1
 
 

@@ -1,14 +1,18 @@
 #!/bin/bash
-# Children with accounts of their own share one record on a computer where the game is installed, and no child can
-# spoil it for the others. An earlier version's pair, left to its champion, is handed over to the record's account;
-# then, round after round, the champion attacks the files, the directory, the lock and its own helper, and the other
-# child still reads the pair whole and beats it. Real games play the first and the last round.
+# Children with accounts of their own share one record on a computer where the game is installed, kept by the record
+# service, and no child can spoil it for the others. An earlier version's pair, left to its champion, is handed over
+# to the record's account; round after round the champion attacks the files, the directory and the service, and the
+# other child still reads the pair whole and beats it, each request answered within a second. Real games, at a
+# child's pace, play the first and the last round. The service takes a save only with a ticket of the saver's own,
+# unused, unexpired, for a score its age allows and a name that reads as one; with the service gone, a game still
+# plays and ends well.
 # Runs as root inside an X server that accepts every local account (xvfb-run -s -ac).
-# usage: shared_record.sh <build dir> <shared record dir> <record account>
+# usage: shared_record.sh <build dir> <shared record dir> <record account> <record socket>
 set -euo pipefail
 build=$1
 shared=$2
 account=$3
+socket=$4
 here=$(dirname "$(readlink -f "$0")")
 own_mark=.quorvane-test # marks a shared directory made by an earlier version of this test
 
@@ -17,31 +21,35 @@ skip()
     echo "SKIP: $*"
     exit 77
 }
+# On standard error: said from inside a command substitution too.
 fail()
 {
-    echo "FAIL: $*"
+    echo "FAIL: $*" >&2
+    [ -z "${work:-}" ] || sed 's/^/service: /' "$work/service.log" >&2 2>/dev/null || true
     exit 1
 }
 [ "$(id -u)" = 0 ] || skip "needs root, to make accounts and the shared directory"
 if [ -e "$shared" ] && [ ! -e "$shared/$own_mark" ]; then
     skip "$shared exists and is not this test's own: the computer's record is left alone"
 fi
-# The rest runs in a mount namespace of its own, with empty folders over the shared directory's parent and over
-# /usr/local, where the game is installed as `make install` does it: nothing of the computer's is touched, and another
-# run of this test at the same time cannot pull the directory away.
+# The rest runs in a mount namespace of its own, with empty folders over the shared directory's parent, over
+# /usr/local, where the game is installed as `make install` does it, over the socket's folder and over the folder
+# where the install enables the socket: nothing of the computer's is touched, and another run of this test at the
+# same time cannot pull a folder away.
 parent=$(dirname "$shared")
+folders=("$parent" /usr/local "$(dirname "$socket")" /etc/systemd/system)
 if [ -z "${QUORVANE_PRIVATE_MOUNT:-}" ]; then
     # CTest keeps the suites of one run from sharing the accounts; this keeps apart runs from two build trees. Only
     # this process holds the lock, so that nothing the test leaves running can keep it.
     exec {lock}>/tmp/quorvane-shared-record.lock
     flock "$lock"
     reason=$(unshare --mount --propagation unchanged true 2>&1) || skip "no mount namespace here: $reason"
-    made_parent=
-    [ -d "$parent" ] || { mkdir -p "$parent" && made_parent=$parent; }
+    made=()
+    for folder in "${folders[@]}"; do [ -d "$folder" ] || { mkdir -p "$folder" && made+=("$folder"); }; done
     status=0
     # Propagation left as it is: making all of / private fails in a plain chroot, whose root is no mount point.
     QUORVANE_PRIVATE_MOUNT=1 unshare --mount --propagation unchanged "$0" "$@" {lock}>&- || status=$?
-    if [ -n "$made_parent" ]; then rmdir "$made_parent" 2>/dev/null || true; fi
+    for folder in "${made[@]}"; do rmdir "$folder" 2>/dev/null || true; done
     exit $status
 fi
 mounts=()
@@ -57,7 +65,7 @@ trap unmount_all EXIT
 # peers, are undone at the end.
 bind_first=
 mount --make-rprivate / 2>/dev/null || bind_first=yes
-for folder in "$parent" /usr/local; do
+for folder in "${folders[@]}"; do
     if [ -n "$bind_first" ]; then
         reason=$(mount --bind "$folder" "$folder" 2>&1) || skip "cannot mount in a mount namespace here: $reason"
         mounts+=("$folder")
@@ -71,11 +79,19 @@ done
 work=$(mktemp -d)
 users=()
 holders=()
+# Killed outright: a stopped holder would keep a gentler signal pending.
+release_holders()
+{
+    for holder in "${holders[@]}"; do kill -KILL -- "-$holder" 2>/dev/null || true; done
+    holders=()
+}
+services=()
 made_account=
 getent passwd "$account" >/dev/null || made_account=yes
 cleanup()
 {
-    for holder in "${holders[@]}"; do kill -- "-$holder" 2>/dev/null || true; done
+    release_holders
+    for service in "${services[@]}"; do kill "$service" 2>/dev/null || true; done
     for user in "${users[@]}"; do userdel "$user" 2>/dev/null || true; done
     rm -rf "$work"
     unmount_all
@@ -84,11 +100,11 @@ cleanup()
 trap cleanup EXIT
 chmod 755 "$work"
 # The accounts may not enter the checkout (under a home of mode 0700, as Debian 13 makes them): they run copies.
-cp "$here/champion.py" "$here/play.py" "$work/"
-# As root, the install makes the record's account, the helper set-user-id to it and the shared directory.
-cmake --install "$build" --prefix /usr/local >/dev/null
+cp "$here/champion.py" "$here/play.py" "$here/recordclient.py" "$here/recordattack.py" "$work/"
 game=/usr/local/games/quorvane
-helper=/usr/local/lib/games/quorvane/quorvane-record
+service=/usr/local/lib/games/quorvane/quorvane-recordd
+# As root, the install makes the record's account and its directory, and enables the service's socket.
+cmake --install "$build" --prefix /usr/local >/dev/null
 
 for child in a b; do
     user="qvtest$child$$"
@@ -100,27 +116,92 @@ done
 names=(Anna Bruno)
 
 # The pair as the set-group-id version left it: the champion's own files in a directory of the games group.
-rm "$shared"/*
+rm -f "$shared"/*
 printf '1\r\n' >"$shared/azerbilox.txt"
 printf 'Anna\r\n' >"$shared/nzerbilox.txt"
-chown "${users[0]}:games" "$shared"/*.txt
-chmod 0664 "$shared"/*.txt
+records=("$shared/azerbilox.txt" "$shared/nzerbilox.txt")
+pair=$(cat "${records[@]}" | sha256sum)
+chown "${users[0]}:games" "${records[@]}"
+chmod 0664 "${records[@]}"
 chown root:games "$shared"
 chmod 0775 "$shared"
 # Installing the new version over it, as the package's postinst does too.
 cmake --install "$build" --prefix /usr/local >/dev/null
-for file in "$shared/azerbilox.txt" "$shared/nzerbilox.txt"; do
+for file in "${records[@]}"; do
     [ "$(stat -c '%U %a' "$file")" = "$account 644" ] || fail "$file was not handed over: $(stat -c '%U %a' "$file")"
 done
+[ "$(cat "${records[@]}" | sha256sum)" = "$pair" ] || fail "the pair changed when it was handed over"
+
+# The service as its socket unit starts it: the listening socket passed in, as the record's account, no groups.
+serve() # <socket> <option>...
+{
+    local at=$1 deadline=$((SECONDS + 10))
+    shift
+    systemd-socket-activate -l "$at" setpriv --reuid="$account" --regid="$account" --clear-groups -- \
+        "$service" "$@" 2>>"$work/service.log" &
+    services+=("$!")
+    until [ -S "$at" ]; do
+        [ $SECONDS -lt $deadline ] || fail "no socket at $at"
+        sleep 0.1
+    done
+    chmod 0666 "$at" # the unit's SocketMode
+}
+serve "$socket" --directory "$shared"
+# A second service whose tickets expire after a second, on a directory of its own.
+short=$parent/short-lived
+short_socket=$(dirname "$socket")/short-lived.socket
+mkdir "$short"
+chown "$account:$account" "$short"
+serve "$short_socket" --directory "$short" --ticket-lifetime 1
+
+# One request of child $1 to the service at $2, answered within a second whatever the other child does; prints the
+# answer.
+ask_at() # <child> <socket> <word>...
+{
+    local child=$1 at=$2
+    shift 2
+    runuser -u "${users[$child]}" -- python3 "$work/recordclient.py" "$at" "$*" 1 ||
+        fail "${names[$child]}'s request $* had no answer within a second"
+}
+ask()
+{
+    local child=$1
+    shift
+    ask_at "$child" "$socket" "$@"
+}
+# Tickets begun now, for the saves of later rounds: as a game's, well before the save. The service keeps 8 for each
+# account, used or not, and drops the oldest for a ninth: these are used oldest first, before the games' own come.
+tickets=("" "")
+begin_tickets() # <child> <how many>
+{
+    local i answer
+    for ((i = 0; i < $2; i++)); do
+        answer=$(ask "$1" begin)
+        [[ $answer == "ticket "* ]] || fail "${names[$1]} could not begin a game: $answer"
+        tickets[$1]+=" ${answer#ticket }@$SECONDS"
+    done
+}
+# Sets `ticket` to child $1's oldest, once it is old enough for a score of $2.
+take_ticket() # <child> <score>
+{
+    local began
+    read -r ticket "tickets[$1]" <<<"${tickets[$1]}"
+    began=${ticket#*@}
+    ticket=${ticket%@*}
+    while [ $((SECONDS - began)) -le "$2" ]; do sleep 0.2; done
+}
+begin_tickets 0 8
+begin_tickets 1 6
+short_ticket=$(ask_at 0 "$short_socket" begin)
 
 play_as()
 {
-    local user=$1 home=$2
-    shift 2
-    runuser -u "$user" -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        dbus-run-session -- /usr/bin/python3 "$work/champion.py" "$game" "$@"
+    local child=$1
+    shift
+    runuser -u "${users[$child]}" -- env -i HOME="$work/home-$child" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin \
+        LANG=C.UTF-8 dbus-run-session -- /usr/bin/python3 "$work/champion.py" "$game" "$@"
 }
-play_as "${users[1]}" "$work/home-b" Bruno Anna 1 2
+play_as 1 Bruno Anna 1 2
 
 # Round after round the champion (who saved last) attacks, and the other child reads the pair and beats it.
 champion=1
@@ -136,35 +217,39 @@ attack()
     if outcome=$(as_champion "$@" 2>&1); then outcome=done; else outcome="refused: ${outcome##*: }"; fi
     echo "attack: $what -> $outcome"
 }
-# A holder keeps what it takes (a lease, a lock) while the other child plays; its whole process group ends later.
+# A holder keeps what it takes (a lease, a lock, connections) while the other child plays; its whole process group
+# ends later.
 hold()
 {
     local what=$1
     shift
     setsid runuser -u "${users[$champion]}" -- "$@" 2>/dev/null &
     holders+=("$!")
+    disown
     sleep 0.3
     if kill -0 "$!" 2>/dev/null; then echo "attack: $what -> held"; else echo "attack: $what -> refused"; fi
 }
+expect_pair() # <child> <score> <name>
+{
+    local answer
+    answer=$(ask "$1" read)
+    [ "$answer" = "$(printf 'ok %d %d\n%d\r\n%s\r' $((${#2} + 2)) $(($(printf %s "$3" | wc -c) + 2)) "$2" "$3")" ] ||
+        fail "${names[$1]} read $(printf %q "$answer")"
+}
 other_child_beats_it()
 {
-    local victim=$((1 - champion)) expected answer
-    expected=$(printf '%d %d\n%d\r\n%s\r\n' $((${#score} + 2)) $((${#names[$champion]} + 2)) "$score" \
-        "${names[$champion]}")
-    answer=$(timeout 20 runuser -u "${users[$victim]}" -- "$helper" --read) || fail "the other child's read failed"
-    [ "$answer" = "$expected" ] || fail "the other child read $(printf %q "$answer")"
+    local victim=$((1 - champion)) answer
+    expect_pair "$victim" "$score" "${names[$champion]}"
     score=$((score + 1))
-    printf %s "${names[$victim]}" | timeout 20 runuser -u "${users[$victim]}" -- "$helper" "$score" ||
-        fail "the other child could not beat the record with $score"
-    for holder in "${holders[@]}"; do kill -- "-$holder" 2>/dev/null || true; done
-    holders=()
+    take_ticket "$victim" "$score"
+    answer=$(ask "$victim" save "$ticket" "$score" "${names[$victim]}")
+    [ "$answer" = saved ] || fail "${names[$victim]} could not beat the record with $score: $answer"
     champion=$victim
 }
-records=("$shared/azerbilox.txt" "$shared/nzerbilox.txt")
-for file in "${records[@]}" "$shared/record.lock"; do attack "chmod 0000 $file" chmod 0000 "$file"; done
+for file in "${records[@]}" "$shared/record.lock" "$shared/tickets"; do attack "chmod 0000 $file" chmod 0000 "$file"; done
 attack "chmod 0777 $shared" chmod 0777 "$shared"
 other_child_beats_it
-for file in "${records[@]}"; do attack "truncate $file" truncate -s 0 "$file"; done
+for file in "${records[@]}" "$shared/tickets"; do attack "truncate $file" truncate -s 0 "$file"; done
 other_child_beats_it
 for file in "${records[@]}"; do
     attack "rewrite $file" sh -c "echo 32767 >'$file'"
@@ -179,36 +264,83 @@ time.sleep(60)' "$file"
 done
 for file in "${records[@]}" "$shared" "$shared/record.lock"; do hold "flock on $file" flock -n "$file" sleep 60; done
 other_child_beats_it
-# The champion stops and kills its own helper while it saves.
-score=$((score + 1))
-# Signalled once it has taken the record's account: while the champion can still reach it, it has not (or never
-# will, which the attack then shows), for at most 5 s.
-stop=$(as_champion sh -c '(sleep 1; printf %s "$3") | "$1" "$2" & pid=$!; tries=0
-    while kill -0 $pid 2>/dev/null && [ $tries -lt 100 ]; do sleep 0.05; tries=$((tries + 1)); done
-    kill -STOP $pid 2>/dev/null && echo stopped; kill -KILL $pid 2>/dev/null && echo killed; wait' sh "$helper" \
-    "$score" "${names[$champion]}")
-echo "attack: SIGSTOP and SIGKILL to its own helper -> ${stop:-refused}"
-[ -z "$stop" ] || fail "the champion could signal its own helper: $stop"
-other_child_beats_it
+release_holders
 
-# A real game starts, shows the record whole and beats it.
-play_as "${users[$((1 - champion))]}" "$work/home-$([ $champion = 0 ] && echo b || echo a)" \
-    "${names[$((1 - champion))]}" "${names[$champion]}" "$score" $((score + 1))
+# The champion turns on the service itself: it stops it, stops its own requests halfway, never ends one, and holds
+# connection after connection. Meanwhile the other child reads and saves, each within a second, and its real game
+# starts, shows the record and beats it.
+attack "SIGSTOP to the service" kill -STOP "${services[0]}"
+for how in stopped unfinished "idle 300"; do
+    # shellcheck disable=SC2086 # the attack's name and count
+    hold "a client $how" python3 "$work/recordattack.py" "$socket" $how
+done
+other_child_beats_it
+play_as "$champion" "${names[$champion]}" "${names[$champion]}" "$score" $((score + 1))
+release_holders
+score=$((score + 1))
 for file in "${records[@]}"; do
     [ "$(stat -c '%U %a' "$file")" = "$account 644" ] || fail "$file is $(stat -c '%U %a' "$file")"
 done
-[ "$(stat -c '%U %a' "$shared/record.lock")" = "$account 600" ] || fail "the lock file is open to others"
-
-# Another game holds the lock for good, as a helper frozen in its child's session would: the other child's game
-# starts all the same, plays without the record and ends with status 0, and the pair stays as it was.
-pair=$(cat "${records[@]}" | sha256sum)
-setsid runuser -u "$account" -- flock "$shared/record.lock" sleep 600 &
-holders+=("$!")
-deadline=$((SECONDS + 10))
-while flock -n "$shared/record.lock" true; do
-    [ $SECONDS -lt $deadline ] || fail "the lock holder did not take the lock"
-    sleep 0.1
+for file in "$shared/record.lock" "$shared/tickets"; do
+    [ "$(stat -c '%U %a' "$file")" = "$account 600" ] || fail "$file is open to others: $(stat -c '%U %a' "$file")"
 done
-play_as "${users[$champion]}" "$work/home-$([ $champion = 0 ] && echo a || echo b)" "${names[$champion]}" - - 3
-[ "$(cat "${records[@]}" | sha256sum)" = "$pair" ] || fail "the pair changed while its lock was held"
+
+# A save is taken only with a ticket its account began, not used before, not expired, for a score no higher than
+# the seconds since, and a name that reads as one. A refused save leaves the pair as it was and is said once in the
+# service's log.
+saves=0
+refusals=0
+expect_save() # <what> <answer> <child> <socket> <ticket> <score> <name>
+{
+    local what=$1 expected=$2 child=$3 at=$4 answer before
+    shift 4
+    before=$(cat "${records[@]}" | sha256sum)
+    answer=$(ask_at "$child" "$at" save "$@")
+    echo "save: $what -> $answer"
+    [ "${answer%% *}" = "$expected" ] || fail "$what: $expected expected"
+    saves=$((saves + 1))
+    if [ "$expected" = refused ]; then
+        refusals=$((refusals + 1))
+        [ "$(cat "${records[@]}" | sha256sum)" = "$before" ] || fail "$what: the pair changed"
+    else
+        champion=$child
+        score=$2
+        expect_pair "$child" "$score" "$3"
+    fi
+}
+take_ticket 1 $((score + 1))
+expect_save "another account's ticket" refused 0 "$socket" "$ticket" $((score + 1)) Anna
+expect_save "no ticket" refused 0 "$socket" 0123456789abcdef0123456789abcdef $((score + 1)) Anna
+expect_save "an expired ticket" refused 0 "$short_socket" "${short_ticket#ticket }" 1 Anna
+fresh=$(ask 0 begin)
+expect_save "a score above the seconds since the ticket" refused 0 "$socket" "${fresh#ticket }" 2 Anna
+take_ticket 0 $((score + 1))
+expect_save "an honest game" saved 0 "$socket" "$ticket" $((score + 1)) Anna
+expect_save "a used ticket" refused 0 "$socket" "$ticket" $((score + 1)) Anna
+# The names an audit tried (a direction override, a zero-width space, a pile of combining accents, none, a system
+# message with an impossible score), then ordinary Italian names, one with a decomposed accent.
+refused_names=($'Anna\xe2\x80\xaeanihC' $'An\xe2\x80\x8bna' $'Anna\xcc\x81\xcc\x81\xcc\x81' ''
+    'Record azzerato dal sistema. Riavvia il computer')
+# The two children take turns.
+for name in "${refused_names[@]}"; do
+    take_ticket $((saves % 2)) $((score + 1))
+    claimed=$((score + 1))
+    [[ $name != Record* ]] || claimed=32767
+    expect_save "the name $(printf %q "$name")" refused $((saves % 2)) "$socket" "$ticket" "$claimed" "$name"
+done
+for name in "Niccolò D'Amico" $'Zoe\xcc\x88 Nicolo\xcc\x80'; do
+    take_ticket $((saves % 2)) $((score + 1))
+    expect_save "the name $name" saved $((saves % 2)) "$socket" "$ticket" $((score + 1)) "$name"
+done
+said=$(grep -c "salvataggio rifiutato" "$work/service.log" || true)
+[ "$said" = "$refusals" ] || fail "$refusals saves refused, $said said in the service's log"
+
+# With the service gone and its socket left behind, another child's game starts and plays without the record, and a
+# new best score that cannot be saved is said in a box: status 0. The pair stays as it was.
+pair=$(cat "${records[@]}" | sha256sum)
+kill "${services[0]}"
+wait "${services[0]}" || true
+[ -S "$socket" ] || fail "the socket went with the service"
+play_as $((1 - champion)) "${names[$((1 - champion))]}" - - 3
+[ "$(cat "${records[@]}" | sha256sum)" = "$pair" ] || fail "the pair changed without the service"
 echo "ok: one record shared by two accounts, and neither could spoil it for the other"

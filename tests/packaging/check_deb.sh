@@ -53,6 +53,11 @@ done
 # Debian's own judgement of the package: no error, no warning (those that cannot be helped are overridden in it).
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 
+# Debian 12 keeps the packages' units in /lib/systemd/system, which 13 merged into /usr: checked as if there.
+if [ -d "$work/root/lib/systemd/system" ]; then
+    mkdir -p "$work/root/usr/lib/systemd"
+    mv "$work/root/lib/systemd/system" "$work/root/usr/lib/systemd/"
+fi
 check_file_list "$work/root/usr"
 [ -z "$(cd "$work/root" && find . -type f -not -path './usr/*')" ] || fail "files outside /usr"
 check_icon_sizes "$work/root/usr"

@@ -5,13 +5,10 @@
 
 #include <QStringList>
 
-// Shared by the record suites: runs of the record helper's work.
-
-/// One run of the record helper's work on a test directory, optionally under strace's fault injection.
-using HelperRun = ProgramRun;
-
-inline HelperRun runHelperAt(const QString &directory, const QStringList &arguments, const QByteArray &name,
-                             const QStringList &injection = {})
+/// One save of the record store on a test directory (SCORE, the name on standard input), optionally under strace's
+/// fault injection.
+inline ProgramRun runSaveAt(const QString &directory, const QStringList &arguments, const QByteArray &name,
+                            const QStringList &injection = {})
 {
-    return runProgram(QStringLiteral(RECORD_HELPER_AT), QStringList{directory} + arguments, name, injection);
+    return runProgram(QStringLiteral(RECORD_SAVE_AT), QStringList{directory} + arguments, name, injection);
 }

@@ -88,7 +88,7 @@ private Q_SLOTS:
 private:
     void writeOldRecord();
     QByteArrayList pairOnDisk() const;
-    HelperRun saveThirteenUnder(const QString &injection);
+    ProgramRun saveThirteenUnder(const QString &injection);
     QStringList entries() const;
 
     std::unique_ptr<QTemporaryDir> m_home;
@@ -119,11 +119,11 @@ QByteArrayList TestRecordFiles::pairOnDisk() const
     return {bytesOf(m_dir + bestScoreFileName), bytesOf(m_dir + championFileName)};
 }
 
-// The record helper's work, which is also the game's save, with a fault injected by strace.
-HelperRun TestRecordFiles::saveThirteenUnder(const QString &injection)
+// The record store's save, with a fault injected by strace.
+ProgramRun TestRecordFiles::saveThirteenUnder(const QString &injection)
 {
-    chmod(qPrintable(m_dir), 0755); // writable by the helper's account alone, as installed
-    return runHelperAt(QDir::cleanPath(m_dir), {QStringLiteral("13")}, "Nuovo", {QStringLiteral("-e"), injection});
+    chmod(qPrintable(m_dir), 0755); // writable by the saving account alone, as installed
+    return runSaveAt(QDir::cleanPath(m_dir), {QStringLiteral("13")}, "Nuovo", {QStringLiteral("-e"), injection});
 }
 
 // What the directory holds besides its lock file.
@@ -276,7 +276,7 @@ void TestRecordFiles::aSaveKilledAtAnyStepLeavesTheOldOrTheNewPairAndNoTemporary
         for (int invocation = 1;; ++invocation) {
             writeOldRecord();
             const QString injection = QStringLiteral("inject=%1:signal=KILL:when=%2").arg(call).arg(invocation);
-            const HelperRun run = saveThirteenUnder(injection);
+            const ProgramRun run = saveThirteenUnder(injection);
             if (!run.killed) {
                 QVERIFY2(run.status == 0, qPrintable(injection + u' ' + run.errors));
                 break;
@@ -312,7 +312,7 @@ void TestRecordFiles::aFailedFlushIsAFailedSave()
     QFETCH(int, flush);
     QFETCH(QByteArray, scoreAfter);
     writeOldRecord();
-    const HelperRun run = saveThirteenUnder(QStringLiteral("inject=fsync:error=EIO:when=%1").arg(flush));
+    const ProgramRun run = saveThirteenUnder(QStringLiteral("inject=fsync:error=EIO:when=%1").arg(flush));
     QCOMPARE(run.status, 2);
     QVERIFY2(run.errors.startsWith(QStringLiteral("Impossibile salvare il record in ") + QDir::cleanPath(m_dir)) &&
                  run.errors.endsWith(QString::fromLocal8Bit(strerror(EIO))),

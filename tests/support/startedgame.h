@@ -19,14 +19,15 @@
 
 /// A round and the game window that shows it, whose boxes are answered by a script, whose narrator (Merlin loaded)
 /// only records, whose random fractions are fixed, and whose record files live in a fresh data directory of its
-/// own. Tests drive the round, or the window through its keys; its controls are found by their objectName, as the
-/// accessibility bus finds them.
+/// own, unless the test gives it another record. Tests drive the round, or the window through its keys; its controls
+/// are found by their objectName, as the accessibility bus finds them.
 struct StartedGame
 {
-    explicit StartedGame(const QString &name = QStringLiteral("Giulia"), QList<float> fractions = {0.5f})
+    explicit StartedGame(const QString &name = QStringLiteral("Giulia"), QList<float> fractions = {0.5f},
+                         std::unique_ptr<records::RecordKeeper> record = records::chooseRecordKeeper())
         : dialogs(new ScriptedDialogs), performer(new RecordingPerformer), random(new FakeRandom(std::move(fractions))),
           round(std::unique_ptr<engine::RandomSource>(random)), narrator(performer, nullptr),
-          gameWindow(round, narrator, std::unique_ptr<window::Dialogs>(dialogs), records::chooseRecordKeeper())
+          gameWindow(round, narrator, std::unique_ptr<window::Dialogs>(dialogs), std::move(record))
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         dialogs->name = name;

@@ -1,10 +1,13 @@
 #include "window/app/dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 class TestDialogs : public QObject
 {
@@ -12,6 +15,8 @@ class TestDialogs : public QObject
 
 private Q_SLOTS:
     void theNameBoxTakesAtMost250Characters();
+    void theNameBoxTakesOnlyANameTheRecordKeeps_data();
+    void theNameBoxTakesOnlyANameTheRecordKeeps();
     void aBoxBelongsToTheGameWindowWhenNoWindowIsActive_data();
     void aBoxBelongsToTheGameWindowWhenNoWindowIsActive();
 };
@@ -25,6 +30,39 @@ void TestDialogs::theNameBoxTakesAtMost250Characters()
         QTest::keyClick(field, Qt::Key_Return);
     });
     QCOMPARE(dialogs.askName(QStringLiteral("Come ti chiami?")), QString(250, u'a'));
+}
+
+void TestDialogs::theNameBoxTakesOnlyANameTheRecordKeeps_data()
+{
+    // Typed in ASCII (QTest types nothing else), then pasted.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("taken");
+
+    QTest::newRow("accents") << u"Nic"_s << u"colò"_s << u"Niccolò"_s;
+    QTest::newRow("apostrophe") << u"D'"_s << u"Amico"_s << u"D'Amico"_s;
+    QTest::newRow("direction override") << u"Anna"_s << u"\u202E ozzaM"_s << u"Anna"_s;
+    QTest::newRow("zero-width space") << u"Anna"_s << u"\u200BMaria"_s << u"Anna"_s;
+    // A blank alone stays typeable, so that the box never refuses the first key of " Anna"; blanks alone are no name.
+    QTest::newRow("a leading blank") << u" Anna"_s << QString() << u" Anna"_s;
+    QTest::newRow("blanks alone") << u"   "_s << QString() << QString();
+}
+
+void TestDialogs::theNameBoxTakesOnlyANameTheRecordKeeps()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, taken);
+    QGuiApplication::clipboard()->setText(pasted);
+    window::MessageBoxDialogs dialogs;
+    QTimer::singleShot(0, this, [&typed, &pasted] {
+        auto *field = QApplication::activeModalWidget()->findChild<QLineEdit *>();
+        QTest::keyClicks(field, typed);
+        if (!pasted.isEmpty())
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    QCOMPARE(dialogs.askName(QStringLiteral("Come ti chiami?")), taken);
 }
 
 void TestDialogs::aBoxBelongsToTheGameWindowWhenNoWindowIsActive_data()

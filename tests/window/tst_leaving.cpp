@@ -1,14 +1,18 @@
 #include "support/startedgame.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using window::GameWindow;
 
 namespace {
@@ -53,6 +57,33 @@ struct EndedGame : StartedGame
     QSignalSpy ended;
 };
 
+/// The computer's record kept by the real record service on a socket of its own, started as systemd starts it, or
+/// no service at all on that socket.
+struct RecordService
+{
+    explicit RecordService(bool runs)
+    {
+        if (!runs)
+            return;
+        QVERIFY(QDir(run.path()).mkdir(u"record"_s));
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(QStringLiteral(SOCKET_ACTIVATE),
+                      {u"-l"_s, socket(), QStringLiteral(RECORD_SERVICE), u"--directory"_s, recordPath(QString())});
+        QTRY_VERIFY(QFileInfo::exists(socket()));
+    }
+    ~RecordService()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+
+    QString socket() const { return run.filePath(u"record.socket"_s); }
+    QString recordPath(const QString &fileName) const { return run.filePath(u"record"_s) + fileName; }
+
+    QTemporaryDir run;
+    QProcess process;
+};
+
 } // namespace
 
 class TestLeaving : public QObject
@@ -66,6 +97,8 @@ private Q_SLOTS:
     void aFailedSaveIsAnErrorAndNeverConfirmed();
     void aRecordBeatenMeanwhileIsNeitherWrittenNorConfirmed();
     void aCallWhileLeavingOrAfterwardsDoesNothing();
+    void theComputerRecordTakesAnHonestSaveAndCostsNoGame_data();
+    void theComputerRecordTakesAnHonestSaveAndCostsNoGame();
 };
 
 void TestLeaving::savesAndConfirmsOnlyAStrictlyGreaterScore_data()
@@ -175,6 +208,51 @@ void TestLeaving::aCallWhileLeavingOrAfterwardsDoesNothing()
 
     QCOMPARE(game.dialogs->messages, QStringList({goodbye, confirmation}));
     QCOMPARE(game.ended.size(), 1);
+}
+
+void TestLeaving::theComputerRecordTakesAnHonestSaveAndCostsNoGame_data()
+{
+    QTest::addColumn<bool>("serviceRuns");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<QString>("goodbyeBox");
+    QTest::addColumn<QByteArray>("storedPair");
+
+    QTest::newRow("an honest score") << true << 1 << confirmation << u"1\r\nNiccolò\r\n"_s.toUtf8();
+    QTest::newRow("a score faster than the time allows")
+        << true << 3 << u"Punteggio non valido: 3 risposte giuste in 0 secondi di gioco"_s << QByteArray();
+    QTest::newRow("no service") << false << 3 << u"Impossibile salvare il record in "_s << QByteArray();
+}
+
+void TestLeaving::theComputerRecordTakesAnHonestSaveAndCostsNoGame()
+{
+    QFETCH(bool, serviceRuns);
+    QFETCH(int, right);
+    QFETCH(QString, goodbyeBox);
+    QFETCH(QByteArray, storedPair);
+    RecordService service(serviceRuns);
+    StartedGame game(u"Niccolò"_s, {0.5f}, records::sharedRecordKeeper(service.socket()));
+    QSignalSpy ended(&game.gameWindow, &GameWindow::programEnded);
+    // The game's start, which the record could not see: said once, and the game plays.
+    if (!serviceRuns)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^quorvane: Impossibile registrare"_s));
+
+    game.start();
+    QCOMPARE(game.round.phase(), engine::Round::Phase::Playing);
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    // At most one right answer a second since the countdown started.
+    QTRY_VERIFY_WITH_TIMEOUT(right > 1 || sinceStart.elapsed() > 1000, 5000);
+    game.play(right, 0);
+    game.round.end();
+
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(ended.at(0).at(0).toInt(), 0);
+    QVERIFY2(game.dialogs->messages.last().startsWith(goodbyeBox), qPrintable(game.dialogs->messages.join(u'|')));
+    if (serviceRuns) {
+        QCOMPARE(EndedGame::bytesOf(service.recordPath(records::bestScoreFileName)) +
+                     EndedGame::bytesOf(service.recordPath(records::championFileName)),
+                 storedPair);
+    }
 }
 
 QTEST_MAIN(TestLeaving)

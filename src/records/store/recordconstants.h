@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
-/// What the game, its record helper and the record files agree on, stated once: the files' names, the limits of
-/// what they hold and show, and the helper's answers.
+/// What the game, its record service and the record files agree on, stated once: the files' names and the limits of
+/// what they hold, show and wait for.
 namespace records::store {
 
 inline constexpr std::string_view bestScoreFile = "azerbilox.txt";
@@ -16,22 +16,10 @@ inline constexpr std::size_t headBytes = 4096;
 inline constexpr std::size_t longestLine = 250;
 /// A game's score is its count of right answers, a 16-bit whole number.
 inline constexpr int highestScore = 32767;
-/// The longest the helper waits for anything: its input, or another game's save to finish.
+/// The longest a save waits for another save to finish.
 inline constexpr int longestWaitSeconds = 5;
 /// The longest a game about to start waits for another game's save to finish before it plays without the record:
 /// a save takes milliseconds, and a holder stuck for longer must not keep a child from playing.
 inline constexpr int longestReadWaitSeconds = 1;
-
-/// Asks the helper to print the shared pair, read under its lock: the two files' lengths on one line, then their
-/// bytes, best score first.
-inline constexpr std::string_view readRequest = "--read";
-
-/// The record helper's exit status.
-enum HelperStatus : int
-{
-    Done = 0,          ///< the pair is ready (and printed, or written when a score was given)
-    KeptTheRecord = 1, ///< the stored score is as high or higher: nothing written
-    Refused = 2        ///< a bad request or a failure: nothing changed, one line on standard error
-};
 
 } // namespace records::store

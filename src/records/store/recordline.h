@@ -10,7 +10,7 @@ namespace records::store {
 /// are kept. A byte that is no UTF-8 stays as it is, as one character.
 std::string recordLine(std::string_view head);
 
-/// The stored score the game and the helper both compare with: the number at the start of the record line.
+/// The stored score the game and the record service both compare with: the number at the start of the record line.
 double storedScoreOf(std::string_view head);
 
 } // namespace records::store

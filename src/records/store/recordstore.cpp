@@ -343,7 +343,7 @@ Pair readPair(const Directory &directory)
     return {readHead(directory, bestScoreFile), readHead(directory, championFile)};
 }
 
-std::string readHead(const Directory &directory, std::string_view name)
+std::string readHead(const Directory &directory, std::string_view name, std::size_t most)
 {
     const std::string path = directory.pathOf(name);
     // Not blocking: a FIFO in the file's place must not hold the open until a writer comes.
@@ -357,10 +357,10 @@ std::string readHead(const Directory &directory, std::string_view name)
         failWithErrno(readingFailed, path);
     if (!S_ISREG(status.st_mode))
         fail(readingFailed, path, notRegular);
-    std::string head(headBytes, '\0');
+    std::string head(most, '\0');
     std::size_t got = 0;
-    while (got < headBytes) {
-        const ssize_t count = read(file.get(), head.data() + got, headBytes - got);
+    while (got < most) {
+        const ssize_t count = read(file.get(), head.data() + got, most - got);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "records/store/recordconstants.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 /// The record's two files on disk, in plain C++ and POSIX: shared by the game (its per-user directory) and by the
-/// record helper that alone writes the computer's shared record. Every name is reached through the directory's
+/// record service that alone writes the computer's shared record. Every name is reached through the directory's
 /// descriptor. Every failure throws a Failure whose text names the path and the reason.
 namespace records::store {
 
@@ -61,9 +63,9 @@ void prepare(const Directory &directory);
 /// at most longestReadWaitSeconds for the lock.
 Pair readPair(const Directory &directory);
 
-/// At most headBytes from the start of a record file. Anything but a regular file is refused at once, without
-/// waiting on it.
-std::string readHead(const Directory &directory, std::string_view name);
+/// At most `most` bytes from the start of a file of the directory. Anything but a regular file is refused at once,
+/// without waiting on it.
+std::string readHead(const Directory &directory, std::string_view name, std::size_t most = headBytes);
 
 /// Replaces the record with `score` and `name` (one line each) when `score` beats the stored score now, under the
 /// directory's lock; returns whether it did.

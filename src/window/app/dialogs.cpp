@@ -1,5 +1,6 @@
 #include "window/app/dialogs.h"
 
+#include "records/store/namerule.h"
 #include "records/store/recordconstants.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTranslator>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -28,6 +30,26 @@ QWidget *boxOwner()
     return game == windows.cend() ? nullptr : *game;
 }
 
+/// The name a record can keep: the service refuses the rest, so the box refuses them first and an honest record is
+/// never lost to the rule. Blanks alone stay possible while typing (the first key of " Anna"), and are no name.
+class NameValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        if (!records::store::nameProblem(input.toStdString()))
+            return Acceptable;
+        return input.trimmed().isEmpty() ? Intermediate : Invalid;
+    }
+};
+
+/// `name`, or no name when the record could not keep it.
+QString keptName(const QString &name)
+{
+    return records::store::nameProblem(name.toStdString()) ? QString() : name;
+}
+
 } // namespace
 
 QString MessageBoxDialogs::askName(const QString &prompt)
@@ -36,9 +58,12 @@ QString MessageBoxDialogs::askName(const QString &prompt)
     box.setWindowTitle(applicationTitle);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
-    box.findChild<QLineEdit *>()->setMaxLength(int(records::store::longestLine));
-    box.setTextValue(m_offeredName);
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    auto *field = box.findChild<QLineEdit *>();
+    field->setMaxLength(int(records::store::longestLine));
+    field->setValidator(new NameValidator(field));
+    // The validator judges edits only: an offered name that breaks the rule would leave no edit but clearing it.
+    box.setTextValue(keptName(m_offeredName));
+    return box.exec() == QDialog::Accepted ? keptName(box.textValue()) : QString();
 }
 
 void MessageBoxDialogs::tell(const QString &text)

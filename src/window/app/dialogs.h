@@ -14,7 +14,7 @@ class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
-    /// The input box: returns what was typed, or the empty text on Cancel.
+    /// The input box: returns what was typed, or the empty text on Cancel and for blanks alone (no name).
     virtual QString askName(const QString &prompt) = 0;
     /// A message box with one OK button; returns when it is closed.
     virtual void tell(const QString &text) = 0;

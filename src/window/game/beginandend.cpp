@@ -23,8 +23,8 @@ bool GameWindow::prepareGame()
     // Reads "00:00:00" until the game begins and writes the start display; no tick is handled before then.
     m_round.startClock();
 
-    if (const Outcome<> begun = m_record->beginGame(); !begun.ok()) {
-        Q_EMIT runTimeError(begun.error());
+    if (const Outcome<> prepared = m_record->prepare(); !prepared.ok()) {
+        Q_EMIT runTimeError(prepared.error());
         return false;
     }
     // A ripasso game only shows the record: one not made yet stays unmade.
@@ -33,8 +33,8 @@ bool GameWindow::prepareGame()
         Q_EMIT runTimeError(read.error());
         return false;
     }
-    // Another child's game that holds the computer's record, or a helper that cannot run, must not keep this child
-    // from playing: the game plays against an empty record, and a new best score is still judged against the
+    // Another child's game that holds the computer's record, or a record service that does not answer, must not keep
+    // this child from playing: the game plays against an empty record, and a new best score is still judged against the
     // stored one when it is saved.
     if (!read.ok())
         qWarning("quorvane: il record del computer non è disponibile: %s", qPrintable(read.error()));
@@ -59,6 +59,12 @@ bool GameWindow::prepareGame()
 
 void GameWindow::beginGame()
 {
+    // The computer's record takes a score only as high as the time since this moment allows. Without it this game
+    // cannot set the computer's record, but it plays; a ripasso game never sets one.
+    if (!m_practice) {
+        if (const Outcome<> started = m_record->startTimedGame(); !started.ok())
+            qWarning("quorvane: %s", qPrintable(started.error()));
+    }
     m_round.begin();
 }
 

@@ -38,7 +38,8 @@ public:
     /// Before the window shows: asks the name and greets, starts the clock, shows the stored record, and has the
     /// narrator introduce the game. False when a run-time error was reported instead.
     bool prepareGame();
-    /// Once the window shows: the first exercise, with both counts at 0 and the clock at its start display.
+    /// Once the window shows: the game's start told to the record (not for ripasso), then the first exercise, with
+    /// both counts at 0 and the clock at its start display.
     void beginGame();
     /// Makes the coming game a ripasso game, before prepareGame(): its draw weighs the named child's facts by their
     /// history, Merlin says which facts come most, and the record is only shown.
