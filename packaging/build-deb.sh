@@ -10,6 +10,11 @@ out=$(cd "$1" && pwd)
 stage=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-deb.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 
+# dpkg-deb clamps the files' times to the changelog's date only when they are later: a date still to come leaves the
+# build's own times in the package, and two builds differ.
+[ "$(dpkg-parsechangelog -l "$source/debian/changelog" -S Timestamp)" -le "$(date +%s)" ] ||
+    { echo "build-deb: debian/changelog's latest entry is dated in the future" >&2; exit 1; }
+
 # Everything but version control and CMake build folders, which can be large and are no part of the source.
 mkdir "$stage/quorvane"
 (cd "$source" && find . -mindepth 1 -maxdepth 1 ! -name .git ! -exec test -e {}/CMakeCache.txt ';' -print0) |
