@@ -8,10 +8,10 @@ RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
 	fonts-liberation2 fonts-roboto-unhinted
 # What `make test` adds: a display, a window manager, keys and screenshots, the accessibility bus, a faster clock,
 # the sound tests' recorder, the benchmarks' X library, systemd's tools that start the record service on a socket and
-# check its units, and the package build with its checks.
+# check its units, and the package's checks (its build needs what debian/control names: `package-deps`).
 TEST_PACKAGES := xvfb xauth xdotool x11-utils xfwm4 imagemagick dbus-x11 at-spi2-core python3-pyatspi libfaketime \
 	strace pulseaudio-utils libxcb1-dev poppler-utils \
-	desktop-file-utils appstream dpkg-dev debhelper file groff-base lintian systemd
+	desktop-file-utils appstream dpkg-dev file groff-base lintian systemd
 # The headless Wayland compositor that the game is started on without XWayland, installed without the GNOME desktop
 # pieces it recommends (about 120 MB of the 330 MB it would bring on Debian 12).
 WAYLAND_TEST_PACKAGES := mutter
@@ -35,7 +35,7 @@ CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$(if $(CI),ON
 # (tests/CMakeLists.txt). The package's build and check (label "release") is CI's and the release's, not make test's.
 CTEST := ctest --output-on-failure --timeout 300 -j$(shell nproc)
 
-.PHONY: all deps test-deps configure game build run test bench clean install package sanitize
+.PHONY: all deps test-deps package-deps configure game build run test bench clean install package sanitize
 
 all: build
 
@@ -59,6 +59,11 @@ test-deps: deps
 		echo "No sound server on this machine: installing both PipeWire and PulseAudio for the sound tests"; \
 		$(call install_missing,$(SOUND_SERVERS)); \
 	fi
+
+# What the Debian package's build needs on this release, as debian/control names it (systemd-dev from Debian 13 on).
+package-deps: test-deps
+	@dpkg-checkbuilddeps >/dev/null 2>&1 || { echo "Installing the Debian package's build dependencies"; \
+		$(SUDO) apt-get update -q && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q ./; }
 
 # The game alone: neither the tests nor the benchmarks are configured.
 configure: deps
@@ -86,7 +91,7 @@ phase = { phase_started=$$(date +%s); ( $(2) ); status=$$?; \
 test:
 	@mkdir -p $(BUILD_DIR) && rm -f $(PHASE_TIMES)
 	@started=$$(date +%s); \
-	$(call phase,packages,$(MAKE) --no-print-directory test-deps) && \
+	$(call phase,packages,$(MAKE) --no-print-directory $(if $(CI),package-deps,test-deps)) && \
 	$(call phase,build,$(MAKE) --no-print-directory build) && \
 	$(call phase,suites,cd $(BUILD_DIR) && $(CTEST) -LE release) && \
 	$(if $(CI),$(call phase,sanitizer,$(MAKE) --no-print-directory sanitize) && \
@@ -106,7 +111,7 @@ install: configure
 	$(SUDO) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Built as Debian builds it (debian/, dpkg-buildpackage), from a copy of the source: no compiled tree needed.
-package: test-deps
+package: package-deps
 	packaging/build-deb.sh $(BUILD_DIR)
 
 bench: build
