@@ -12,7 +12,7 @@ namespace records::service {
 /// What the file holds; nothing when there is none yet.
 std::string readTicketFile(const store::Directory &directory);
 
-/// Replaces the file whole with `text`: written under a temporary name, then renamed over it.
+/// Replaces the file whole with `text`, crash-proof.
 void writeTicketFile(const store::Directory &directory, std::string_view text);
 
 } // namespace records::service

@@ -389,4 +389,21 @@ bool saveIfBeaten(const Directory &directory, int score, std::string_view name)
     return true;
 }
 
+void replaceFile(const Directory &directory, std::string_view name, std::string_view bytes, mode_t mode,
+                 const std::string &what)
+{
+    const std::string temporary = temporaryOf(name);
+    unlinkat(directory.fd(), temporary.c_str(), 0);
+    Descriptor file(
+        openat(directory.fd(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (file.get() < 0)
+        failWithErrno(what, directory.pathOf(temporary));
+    if (!writeAll(file.get(), bytes) || fsync(file.get()) != 0 || !file.close() ||
+        renameat(directory.fd(), temporary.c_str(), directory.fd(), std::string(name).c_str()) != 0) {
+        const int error = errno;
+        unlinkat(directory.fd(), temporary.c_str(), 0);
+        failWithErrno(what, directory.pathOf(name), error);
+    }
+}
+
 } // namespace records::store

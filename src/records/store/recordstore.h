@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 /// The record's two files on disk, in plain C++ and POSIX: shared by the game (its per-user directory) and by the
 /// record service that alone writes the computer's shared record. Every name is reached through the directory's
 /// descriptor. Every failure throws a Failure whose text names the path and the reason.
@@ -66,6 +68,13 @@ Pair readPair(const Directory &directory);
 /// At most `most` bytes from the start of a file of the directory. Anything but a regular file is refused at once,
 /// without waiting on it.
 std::string readHead(const Directory &directory, std::string_view name, std::size_t most = headBytes);
+
+/// Replaces the file `name` of the directory whole with `bytes`, made with `mode`: written under a temporary name
+/// (one an earlier failure left is dropped first), flushed to disk, then renamed over it, so that after a crash it
+/// holds the old bytes or the new ones. For a file that stands alone: the pair's two files change together.
+/// Failures say "<what> <path>: <reason>".
+void replaceFile(const Directory &directory, std::string_view name, std::string_view bytes, mode_t mode,
+                 const std::string &what);
 
 /// Replaces the record with `score` and `name` (one line each) when `score` beats the stored score now, under the
 /// directory's lock; returns whether it did.
