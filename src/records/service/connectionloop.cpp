@@ -175,12 +175,18 @@ private:
 
 } // namespace
 
-int serveConnections(int listener, RecordService &service, const ConnectionLimits &limits)
+sigset_t endingSignals()
 {
     sigset_t ending;
     sigemptyset(&ending);
     sigaddset(&ending, SIGTERM);
     sigaddset(&ending, SIGINT);
+    return ending;
+}
+
+int serveConnections(int listener, RecordService &service, const ConnectionLimits &limits)
+{
+    const sigset_t ending = endingSignals();
     const int signals = signalfd(-1, &ending, SFD_CLOEXEC | SFD_NONBLOCK);
     if (signals < 0) {
         std::fprintf(stderr, "quorvane-recordd: signalfd: %s\n", std::strerror(errno));

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstddef>
 
+#include <signal.h>
+
 namespace records::service {
 
 /// How much of the service one caller may take: a few connections per account and a bounded number in all, each
@@ -18,8 +20,11 @@ struct ConnectionLimits
     std::chrono::milliseconds answerTime{2000};
 };
 
+/// The signals that end the service: SIGTERM (systemd's stop) and SIGINT.
+sigset_t endingSignals();
+
 /// Serves the connections of the listening socket `listener`, one request each, in one thread that never waits on a
-/// caller, until SIGTERM or SIGINT arrives (both must be blocked). Returns the process's exit status.
+/// caller, until one of the endingSignals() arrives (they must be blocked). Returns the process's exit status.
 int serveConnections(int listener, RecordService &service, const ConnectionLimits &limits = {});
 
 } // namespace records::service

@@ -62,10 +62,7 @@ bool settleProcess()
     }
     umask(S_IWGRP | S_IWOTH);
     std::signal(SIGPIPE, SIG_IGN);
-    sigset_t ending;
-    sigemptyset(&ending);
-    sigaddset(&ending, SIGTERM);
-    sigaddset(&ending, SIGINT);
+    const sigset_t ending = records::service::endingSignals();
     return sigprocmask(SIG_BLOCK, &ending, nullptr) == 0;
 }
 
